@@ -1,0 +1,64 @@
+#include "platform/tregexp.h"
+
+namespace tolvera {
+
+namespace {
+
+bool sameText(const QString &a, const QString &b) {
+    return a.constData() == b.constData() && a.size() == b.size();
+}
+
+} // namespace
+
+TMatch TMatchCollection::Item(int index) const {
+    if (index < 0 || index >= Count())
+        throw RegExpError("match index " + std::to_string(index) + " out of range");
+    return TMatch(values_.at(index));
+}
+
+const QRegularExpression &TRegExp::compiled() {
+    QRegularExpression::PatternOptions options;
+    if (IgnoreCase)
+        options |= QRegularExpression::CaseInsensitiveOption;
+    if (Multiline)
+        options |= QRegularExpression::MultilineOption;
+    if (!compiled_ || compiled_->pattern != Pattern || compiled_->options != options) {
+        testedSubject_.clear();
+        testedMatchStart_ = -1;
+        QRegularExpression regex(Pattern, options);
+        if (!regex.isValid()) {
+            compiled_.reset();
+            throw RegExpError("invalid pattern: " + regex.errorString().toStdString());
+        }
+        compiled_ = Compiled{Pattern, options, std::move(regex)};
+    }
+    return compiled_->regex;
+}
+
+bool TRegExp::Test(const QString &subject) {
+    const QRegularExpressionMatch m = compiled().match(subject);
+    testedSubject_ = subject;
+    testedMatchStart_ = m.hasMatch() ? m.capturedStart(0) : -1;
+    return m.hasMatch();
+}
+
+TMatchCollection TRegExp::Execute(const QString &subject) {
+    const QRegularExpression &regex = compiled();
+    qsizetype from = 0;
+    if (sameText(subject, testedSubject_)) {
+        if (testedMatchStart_ < 0)
+            return TMatchCollection({});
+        from = testedMatchStart_;
+    }
+    QStringList values;
+    if (!Global) {
+        if (const auto m = regex.match(subject, from); m.hasMatch())
+            values.append(m.captured(0));
+        return TMatchCollection(std::move(values));
+    }
+    for (auto it = regex.globalMatch(subject, from); it.hasNext();)
+        values.append(it.next().captured(0));
+    return TMatchCollection(std::move(values));
+}
+
+} // namespace tolvera
