@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace tolvera {
+
+// What getHTML delivers instead of page text after any failure, whatever its cause.
+inline constexpr char16_t kFetchFailure[] = u"网络超时";
+
+// Fetches one page with a GET and returns its text, decoded by the character set
+// that the response header or the page declares (else fallbackCharset, else
+// gb2312), with A-Z lowered. Never throws; every failure gives kFetchFailure.
+QString getHTML(const QString &address, const QString &fallbackCharset);
+
+} // namespace tolvera
