@@ -1,0 +1,156 @@
+#include "fake_web.h"
+
+#include "wire_tap.h"
+
+#include <algorithm>
+#include <atomic>
+#include <httplib.h>
+#include <map>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <thread>
+
+namespace fakeweb {
+
+std::string RecordedRequest::header(const std::string &name) const {
+    for (const auto &[key, value] : headers) {
+        if (std::equal(key.begin(), key.end(), name.begin(), name.end(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
+            }))
+            return value;
+    }
+    return {};
+}
+
+struct FakeWeb::Impl {
+    httplib::Server server;
+    std::thread serverThread;
+    int innerPort = 0;
+    std::unique_ptr<WireTap> tap;
+
+    mutable std::mutex lock;
+    std::condition_variable released; // wakes latency waits and stalls on shutdown
+    bool stopping = false;
+    std::map<std::string, Handler> routes;
+    std::chrono::milliseconds latency{0};
+
+    // Waits for the time given, or less when the server shuts down; false then.
+    bool wait(std::chrono::milliseconds time) {
+        std::unique_lock guard(lock);
+        return !released.wait_for(guard, time, [this] { return stopping; });
+    }
+    void waitForShutdown() {
+        std::unique_lock guard(lock);
+        released.wait(guard, [this] { return stopping; });
+    }
+
+    void answer(const httplib::Request &req, httplib::Response &res);
+};
+
+void FakeWeb::Impl::answer(const httplib::Request &req, httplib::Response &res) {
+    Handler handler;
+    std::chrono::milliseconds extra{0};
+    {
+        std::lock_guard guard(lock);
+        if (const auto it = routes.find(req.path); it != routes.end())
+            handler = it->second;
+        extra = latency;
+    }
+    Reply reply = handler ? handler(req) : Reply{404, "<html><body>not found</body></html>"};
+    if (!wait(extra + reply.latency))
+        return;
+
+    res.status = reply.status;
+    for (const auto &[name, value] : reply.headers)
+        res.set_header(name, value);
+    if (reply.delivery == Reply::Delivery::Whole) {
+        if (reply.contentType.empty())
+            res.body = std::move(reply.body);
+        else
+            res.set_content(std::move(reply.body), reply.contentType);
+        return;
+    }
+    auto body = std::make_shared<std::string>(std::move(reply.body));
+    const bool stall = reply.delivery == Reply::Delivery::Stall;
+    res.set_content_provider(body->size(),
+                             reply.contentType.empty() ? "text/plain" : reply.contentType,
+                             [this, body, stall](size_t offset, size_t, httplib::DataSink &sink) {
+                                 const size_t half = body->size() / 2;
+                                 if (offset < half) {
+                                     sink.write(body->data() + offset, half - offset);
+                                     return true;
+                                 }
+                                 if (stall)
+                                     waitForShutdown();
+                                 return false; // drops the connection before the rest of the body
+                             });
+}
+
+FakeWeb::FakeWeb()
+    : impl_(std::make_unique<Impl>()) {
+    Impl &d = *impl_;
+    // Debian's build listens with a backlog of 5: a burst of clients would wait for
+    // SYN retransmits. Capture the socket so it can listen again with a deep queue.
+    std::atomic<int> listenSocket{-1};
+    d.server.set_socket_options([&listenSocket](int sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+        listenSocket = sock;
+    });
+    d.server.new_task_queue = [] { return new httplib::ThreadPool(64); };
+    d.server.set_keep_alive_max_count(1);
+    d.server.Get(".*",
+                 [&d](const httplib::Request &req, httplib::Response &res) { d.answer(req, res); });
+    d.innerPort = d.server.bind_to_any_port("127.0.0.1");
+    if (d.innerPort <= 0)
+        throw std::runtime_error("fakeweb: cannot bind");
+    ::listen(listenSocket, 128);
+    d.serverThread = std::thread([&d] { d.server.listen_after_bind(); });
+    d.tap = std::make_unique<WireTap>(d.innerPort);
+}
+
+FakeWeb::~FakeWeb() {
+    Impl &d = *impl_;
+    {
+        std::lock_guard guard(d.lock);
+        d.stopping = true;
+    }
+    d.released.notify_all();
+    d.tap.reset();
+    d.server.stop();
+    if (d.serverThread.joinable())
+        d.serverThread.join();
+}
+
+std::string FakeWeb::base() const {
+    return "http://127.0.0.1:" + std::to_string(port());
+}
+
+int FakeWeb::port() const {
+    return impl_->tap->port();
+}
+
+void FakeWeb::route(const std::string &path, Reply reply) {
+    route(path, [reply = std::move(reply)](const httplib::Request &) { return reply; });
+}
+
+void FakeWeb::route(const std::string &path, Handler handler) {
+    std::lock_guard guard(impl_->lock);
+    impl_->routes[path] = std::move(handler);
+}
+
+void FakeWeb::setLatency(std::chrono::milliseconds latency) {
+    std::lock_guard guard(impl_->lock);
+    impl_->latency = latency;
+}
+
+std::vector<RecordedRequest> FakeWeb::requests() const {
+    return impl_->tap->requests();
+}
+
+void FakeWeb::clearRequests() {
+    impl_->tap->clearRequests();
+}
+
+} // namespace fakeweb

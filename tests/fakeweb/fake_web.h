@@ -1,0 +1,80 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace httplib {
+class Server;
+struct Request;
+} // namespace httplib
+
+namespace fakeweb {
+
+using HeaderList = std::vector<std::pair<std::string, std::string>>;
+
+// One answer of the simulated web.
+struct Reply {
+    enum class Delivery {
+        Whole,        // the body, then the connection stays usable
+        CloseMidBody, // announces the whole length, sends half, closes
+        Stall,        // announces the whole length, sends half, then never more
+    };
+
+    Reply() = default;
+    Reply(int status_, std::string body_, std::string contentType_ = "text/html",
+          HeaderList headers_ = {})
+        : status(status_)
+        , body(std::move(body_))
+        , contentType(std::move(contentType_))
+        , headers(std::move(headers_)) {}
+
+    int status = 200;
+    std::string body;
+    std::string contentType = "text/html"; // empty: no Content-Type of ours
+    HeaderList headers;                    // more response headers, in order
+    std::chrono::milliseconds latency{0};  // waited before answering
+    Delivery delivery = Delivery::Whole;
+};
+
+// A request as it arrived on the wire, headers in the order the client sent them.
+struct RecordedRequest {
+    std::string method;
+    std::string target; // path with query, as sent
+    HeaderList headers;
+
+    std::string header(const std::string &name) const; // first with that name, any case
+};
+
+using Handler = std::function<Reply(const httplib::Request &)>;
+
+// A real HTTP server on 127.0.0.1 with an ephemeral port. Routes match the path
+// without its query. Every request is recorded before it is answered.
+class FakeWeb {
+public:
+    FakeWeb();
+    ~FakeWeb();
+    FakeWeb(const FakeWeb &) = delete;
+    FakeWeb &operator=(const FakeWeb &) = delete;
+
+    std::string base() const; // "http://127.0.0.1:<port>"
+    int port() const;
+
+    void route(const std::string &path, Reply reply);
+    void route(const std::string &path, Handler handler);
+    void setLatency(std::chrono::milliseconds latency); // added to every answer
+
+    std::vector<RecordedRequest> requests() const;
+    void clearRequests();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace fakeweb

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "fake_web.h"
+#include "queries/endpoints.h"
+
+#include <array>
+#include <chrono>
+#include <memory>
+#include <string>
+
+namespace fakeweb {
+
+// Which figure a count request asks for.
+enum class CountKind { Site, Link, Day, Week, Month, Year };
+
+// The deterministic figures of the simulated services for a domain: the same
+// domain always gets the same numbers, and the time windows grow from a day to
+// a year, so that a demo window looks like a real site's.
+long simulatedCount(tolvera::Endpoint engine, CountKind kind, const std::string &domain);
+long simulatedChinaRank(const std::string &domain);
+int simulatedSogouRating(const std::string &domain);
+
+// The whole simulated web: one server per outside service, each answering as that
+// service does, with every endpoint pointed at its server for the web's lifetime.
+class SimulatedWeb {
+public:
+    SimulatedWeb();
+    ~SimulatedWeb(); // points the endpoints back at their compiled-in hosts
+    SimulatedWeb(const SimulatedWeb &) = delete;
+    SimulatedWeb &operator=(const SimulatedWeb &) = delete;
+
+    FakeWeb &server(tolvera::Endpoint which) { return *servers_.at(which); }
+    void setLatency(std::chrono::milliseconds latency); // on every service
+
+private:
+    std::array<std::unique_ptr<FakeWeb>, tolvera::kEndpointCount> servers_;
+};
+
+} // namespace fakeweb
