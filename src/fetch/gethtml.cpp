@@ -5,6 +5,8 @@
 #include "platform/http_client.h"
 #include "platform/tregexp.h"
 
+#include <optional>
+
 namespace tolvera {
 
 namespace {
@@ -22,13 +24,44 @@ HttpRequest pageRequest(const QString &address) {
     return request;
 }
 
-// The page's own declaration is searched in the body as an ASCII-preserving view.
-// The declaration pattern excludes only ASCII characters, so a Latin-1 view of the
-// raw bytes gives the same match extent as a UTF-8 view; it only differs inside
-// non-ASCII names, which no decoder accepts either way. It spares decoding a
-// whole page as UTF-8 just to look for a few ASCII letters.
-QString declarationView(const QByteArray &body) {
-    return QString::fromLatin1(body);
+bool isDeclarationChar(char c) {
+    return c != '>' && c != '<' && c != '"' && c != '+' && c != '\'';
+}
+
+bool startsWithCharsetKey(const QByteArray &body, qsizetype at) {
+    static constexpr char kKey[] = "charset=";
+    constexpr qsizetype kKeySize = sizeof(kKey) - 1;
+    if (body.size() - at < kKeySize)
+        return false;
+    for (qsizetype i = 0; i < kKeySize; ++i) {
+        char c = body[at + i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != kKey[i])
+            return false;
+    }
+    return true;
+}
+
+// The page's own declaration: the first "charset=" (any letter case) followed by at
+// least one character other than > < " + ', with all such characters that follow.
+// Searched in the raw bytes: the excluded characters are ASCII, so the extent is
+// the same as in a UTF-8 view of the body, and a name with non-ASCII bytes in it
+// fails in the decoder either way. This spares decoding a whole page as UTF-8 just
+// to look for a few ASCII letters.
+std::optional<QString> pageDeclaration(const QByteArray &body) {
+    constexpr qsizetype kKeySize = 8;
+    for (qsizetype at = body.indexOf('='); at >= 0; at = body.indexOf('=', at + 1)) {
+        const qsizetype start = at - (kKeySize - 1);
+        if (start < 0 || !startsWithCharsetKey(body, start))
+            continue;
+        qsizetype end = at + 1;
+        while (end < body.size() && isDeclarationChar(body[end]))
+            ++end;
+        if (end > at + 1)
+            return QString::fromLatin1(body.mid(start, end - start));
+    }
+    return std::nullopt;
 }
 
 // The declared character set: the header's declaration, else the page's, else
@@ -42,11 +75,8 @@ QString declaredCharset(const QString &lowerContentType, const QByteArray &body,
     if (re.Test(lowerContentType))
         return asciiLower(re.Execute(lowerContentType).Item(0).Value());
 
-    re.Multiline = true;
-    re.Pattern = QStringLiteral("charset=([^><\"\"+'']+)");
-    const QString view = declarationView(body);
-    if (re.Test(view))
-        return asciiLower(re.Execute(view).Item(0).Value());
+    if (const std::optional<QString> page = pageDeclaration(body))
+        return asciiLower(*page);
     return fallback;
 }
 
@@ -70,8 +100,8 @@ QString getHTML(const QString &address, const QString &fallbackCharset) {
         const QString declared = declaredCharset(contentType, response.body, fallbackCharset);
         if (asciiLower(declared) == kUtf8Declaration)
             return asciiLower(QString::fromUtf8(response.body));
-        const std::optional<QString> text = decodeCharset(response.body, decoderNameFor(declared));
-        return text ? asciiLower(*text) : failure;
+        std::optional<QString> text = decodeCharset(response.body, decoderNameFor(declared));
+        return text ? asciiLower(std::move(*text)) : failure;
     } catch (...) {
         return failure;
     }

@@ -22,13 +22,28 @@ using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
 using HeaderList = std::unique_ptr<curl_slist, SlistDeleter>;
 
 struct BodySink {
+    CURL *handle;
     QByteArray *body;
     qsizetype limit;
     bool overflowed = false;
+    bool reserved = false;
 };
+
+// Sizes the buffer once from the announced length, so a large page is not copied
+// over and over while it grows.
+void reserveAnnounced(BodySink &sink) {
+    sink.reserved = true;
+    curl_off_t announced = -1;
+    if (curl_easy_getinfo(sink.handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) ==
+            CURLE_OK &&
+        announced > 0 && announced <= sink.limit)
+        sink.body->reserve(static_cast<qsizetype>(announced));
+}
 
 size_t appendBody(char *data, size_t size, size_t count, void *userdata) {
     auto *sink = static_cast<BodySink *>(userdata);
+    if (!sink->reserved)
+        reserveAnnounced(*sink);
     const auto bytes = static_cast<qsizetype>(size * count);
     if (sink->body->size() + bytes > sink->limit) {
         sink->overflowed = true;
@@ -104,9 +119,9 @@ HttpResponse httpGet(const HttpRequest &request) {
     }
 
     const HttpLimits limits = httpLimits();
-    BodySink sink{&response.body, limits.maxBodyBytes};
-    const QByteArray url = wireAddress(request.address);
     CURL *h = easy.get();
+    BodySink sink{h, &response.body, limits.maxBodyBytes};
+    const QByteArray url = wireAddress(request.address);
     curl_easy_setopt(h, CURLOPT_URL, url.constData());
     curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(h, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
@@ -119,6 +134,7 @@ HttpResponse httpGet(const HttpRequest &request) {
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, request.maxRedirects > 0 ? 1L : 0L);
     curl_easy_setopt(h, CURLOPT_MAXREDIRS, static_cast<long>(request.maxRedirects));
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(h, CURLOPT_BUFFERSIZE, 64L * 1024L); // fewer reads for large pages
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, appendBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
     if (request.cookies) {
