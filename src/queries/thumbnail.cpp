@@ -30,7 +30,9 @@ bool successStatus(long status) {
 
 std::optional<Picture> fetchThumbnail(const QString &domain) {
     try {
-        static CookieJar jar; // the service's cookies live as long as the program
+        // The service's cookies live as long as the program. Never destroyed: workers
+        // are not joined, so one may still be asking while the program exits.
+        static CookieJar &jar = *new CookieJar;
         const HttpResponse response = httpGet(thumbnailRequest(domain, jar));
         if (!response.ok || !successStatus(response.status))
             return std::nullopt;
