@@ -12,7 +12,8 @@ namespace {
 constexpr const char16_t *kGb2312 = u"GB2312";
 constexpr const char16_t *kUtf8 = u"utf-8";
 
-// --- getpr: the digit right before the page's first link end.
+// --- getpr: the character right before the page's first link end. The lookup
+// page puts the PageRank there, so a PageRank of 10 reads as its last digit, 0.
 
 QString prAddress(const QString &site) {
     return endpoint(EP_PR_LOOKUP) + QStringLiteral("/getpr.asp?queryurl=") + site +
