@@ -1,5 +1,7 @@
 #include "simulated_web.h"
 
+#include "rank_pages.h"
+#include "rank_services.h"
 #include "service_pages.h"
 
 #include <httplib.h>
@@ -57,6 +59,8 @@ Reply page(std::string body, const std::string &contentType) {
 void installBaidu(FakeWeb &web) {
     web.route("/s", [](const httplib::Request &req) {
         const auto [op, domain] = splitOperator(req.get_param_value("wd"));
+        if (op.empty()) // a plain keyword: the results with their green address lines
+            return page(baiduKeywordPage(domain, simulatedSnapshotDate(domain)), "text/html");
         const long count =
             simulatedCount(tolvera::EP_BAIDU, kindOf(op, req.get_param_value("lm")), domain);
         // Baidu's header names no charset; the page's meta element does.
@@ -145,6 +149,11 @@ SimulatedWeb::SimulatedWeb() {
     installSogou(server(tolvera::EP_SOGOU));
     installYoudao(server(tolvera::EP_YOUDAO));
     installChinaRank(server(tolvera::EP_CHINARANK));
+    installPageRank(server(tolvera::EP_PR_LOOKUP));
+    installAlexaChina(server(tolvera::EP_ALEXA_CN));
+    installThumbnails(server(tolvera::EP_THUMBNAIL));
+    for (auto &web : servers_) // whichever simulated host is typed as the site has a home page
+        installHomePage(*web);
 }
 
 SimulatedWeb::~SimulatedWeb() {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace tolvera {
+
+// The date of Baidu's latest snapshot of a bare host: the rest of the first green
+// address line that shows the host in bold, taken verbatim (not trimmed), or
+// kNotFound / kLookupError (result_texts.h). Stateless: safe on many threads.
+QString getkz(const QString &address);
+
+} // namespace tolvera

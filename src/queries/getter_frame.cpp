@@ -1,0 +1,25 @@
+#include "queries/getter_frame.h"
+
+#include "fetch/gethtml.h"
+#include "platform/tregexp.h"
+#include "queries/result_texts.h"
+
+namespace tolvera {
+
+QString runGetter(const GetterRecipe &recipe, const QString &input) {
+    try {
+        const QString page = getHTML(recipe.address(input), QString::fromUtf16(recipe.charset));
+        TRegExp re;
+        re.Global = true;
+        re.Multiline = true;
+        re.Pattern = recipe.pattern(input);
+        re.IgnoreCase = true;
+        if (!re.Test(page))
+            return QString::fromUtf16(kNotFound);
+        return recipe.cut(re.Execute(page).Item(recipe.item).Value(), input);
+    } catch (...) {
+        return QString::fromUtf16(recipe.errorText);
+    }
+}
+
+} // namespace tolvera

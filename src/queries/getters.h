@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace tolvera {
+
+// One value about a site each, cut from one page; see result_texts.h for the
+// texts delivered instead when there is none. Stateless: safe on many threads.
+
+// The PageRank of a site given without scheme: one character.
+QString getpr(const QString &site);
+
+// The Sogou rating of a site given without scheme (the 5 of "5/100").
+QString getsr(const QString &site);
+
+// The Alexa China traffic rank of a site given without scheme, separators removed.
+QString getwordpm(const QString &site);
+
+// The title of the page at a complete address, as the lower-cased page text has it.
+QString gettitle(const QString &address);
+
+} // namespace tolvera
