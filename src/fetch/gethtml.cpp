@@ -90,18 +90,25 @@ QString decoderNameFor(const QString &declared) {
 
 } // namespace
 
+std::optional<QString> pageText(const QByteArray &contentType, const QByteArray &body,
+                                const QString &fallbackCharset) {
+    const QString lowerType = asciiLower(QString::fromLatin1(contentType));
+    const QString declared = declaredCharset(lowerType, body, fallbackCharset);
+    if (asciiLower(declared) == kUtf8Declaration)
+        return asciiLower(QString::fromUtf8(body));
+    std::optional<QString> text = decodeCharset(body, decoderNameFor(declared));
+    if (!text)
+        return std::nullopt;
+    return asciiLower(std::move(*text));
+}
+
 QString getHTML(const QString &address, const QString &fallbackCharset) {
     const QString failure = QString::fromUtf16(kFetchFailure);
     try {
         const HttpResponse response = httpGet(pageRequest(address));
         if (!response.ok)
             return failure;
-        const QString contentType = asciiLower(QString::fromLatin1(response.contentType));
-        const QString declared = declaredCharset(contentType, response.body, fallbackCharset);
-        if (asciiLower(declared) == kUtf8Declaration)
-            return asciiLower(QString::fromUtf8(response.body));
-        std::optional<QString> text = decodeCharset(response.body, decoderNameFor(declared));
-        return text ? asciiLower(std::move(*text)) : failure;
+        return pageText(response.contentType, response.body, fallbackCharset).value_or(failure);
     } catch (...) {
         return failure;
     }

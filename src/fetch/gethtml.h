@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace tolvera {
 
@@ -11,5 +13,10 @@ inline constexpr char16_t kFetchFailure[] = u"网络超时";
 // that the response header or the page declares (else fallbackCharset, else
 // gb2312), with A-Z lowered. Never throws; every failure gives kFetchFailure.
 QString getHTML(const QString &address, const QString &fallbackCharset);
+
+// The page text of a response that has arrived: the same decision and decoding as
+// getHTML, without the fetch. Nothing when the decoder rejects the character set.
+std::optional<QString> pageText(const QByteArray &contentType, const QByteArray &body,
+                                const QString &fallbackCharset);
 
 } // namespace tolvera
