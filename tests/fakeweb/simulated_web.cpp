@@ -1,6 +1,7 @@
 #include "simulated_web.h"
 
 #include "service_pages.h"
+#include "vendor_pages.h"
 
 #include <httplib.h>
 #include <map>
@@ -145,6 +146,7 @@ SimulatedWeb::SimulatedWeb() {
     installSogou(server(tolvera::EP_SOGOU));
     installYoudao(server(tolvera::EP_YOUDAO));
     installChinaRank(server(tolvera::EP_CHINARANK));
+    installVendorPages(server(tolvera::EP_VENDOR_AD));
 }
 
 SimulatedWeb::~SimulatedWeb() {
