@@ -80,8 +80,8 @@ const std::vector<Caption> &linkCaptions() {
          Qt::AlignHCenter | Qt::AlignTop},
         {536, 100, 220, 24, "怎样使用", kHeading, kCentre, 15, true},
         {536, 130, 220, 200,
-         "在上方输入网址\n点击“查询”\n红色的行没有链回本站\n双击网址可打开对方网站", kBlack,
-         Qt::AlignHCenter | Qt::AlignTop},
+         "在上方输入网址\n点击“查询”\n结果中可看出对方\n是否链回本站\n双击网址可打开对方网站",
+         kBlack, Qt::AlignHCenter | Qt::AlignTop},
         // The report strip.
         {6, 403, 62, 34, "链接报告", qRgb(255, 255, 255), kCentre, 13, true},
         {70, 399, 80, 16, "共计链接:", kRed},
