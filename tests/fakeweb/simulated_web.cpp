@@ -3,6 +3,7 @@
 #include "rank_pages.h"
 #include "rank_services.h"
 #include "service_pages.h"
+#include "vendor_pages.h"
 
 #include <httplib.h>
 #include <map>
@@ -154,6 +155,7 @@ SimulatedWeb::SimulatedWeb() {
     installThumbnails(server(tolvera::EP_THUMBNAIL));
     for (auto &web : servers_) // whichever simulated host is typed as the site has a home page
         installHomePage(*web);
+    installVendorPages(server(tolvera::EP_VENDOR_AD));
 }
 
 SimulatedWeb::~SimulatedWeb() {

@@ -1,0 +1,163 @@
+// Draws the window's artwork into PNG files: the banner strip, the product badge,
+// the picture-button faces and the program icon. scripts/make-art runs it; the
+// PNGs under src/assets/art are its output, committed so that a build needs no X.
+#include <QColor>
+#include <QDir>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <cstdio>
+
+namespace {
+
+QFont artFont(int pixelSize, bool bold) {
+    QFont font;
+    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Sans Serif")});
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+QImage canvas(int w, int h) {
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QImage banner() {
+    QImage image = canvas(786, 63);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 63);
+    sky.setColorAt(0, QColor(22, 104, 178));
+    sky.setColorAt(1, QColor(64, 156, 222));
+    p.fillRect(image.rect(), sky);
+    // A rising curve of bars: the picture of a site climbing the rankings.
+    for (int i = 0; i < 9; ++i) {
+        const int h = 10 + i * 5;
+        p.fillRect(QRect(620 + i * 17, 58 - h, 11, h), QColor(255, 255, 255, 60 + i * 15));
+    }
+    p.setPen(QPen(QColor(255, 214, 90), 3));
+    QPainterPath trend(QPointF(612, 50));
+    trend.cubicTo(660, 46, 720, 30, 772, 8);
+    p.drawPath(trend);
+    p.setFont(artFont(26, true));
+    p.setPen(QColor(0, 40, 90, 120));
+    p.drawText(QRect(22, 6, 600, 34), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Tolvera站长工具"));
+    p.setPen(Qt::white);
+    p.drawText(QRect(20, 4, 600, 34), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Tolvera站长工具"));
+    p.setFont(artFont(14, false));
+    p.setPen(QColor(225, 240, 255));
+    p.drawText(QRect(22, 38, 600, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("网站优化从了解收录开始 · 收录、排名、外链一目了然"));
+    return image;
+}
+
+QImage badge() {
+    QImage image = canvas(145, 22);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(0, 0, 0, 22);
+    fill.setColorAt(0, QColor(255, 170, 40));
+    fill.setColorAt(1, QColor(232, 112, 10));
+    p.setBrush(fill);
+    p.setPen(QColor(190, 90, 0));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 144, 21), 8, 8);
+    p.setFont(artFont(13, true));
+    p.setPen(Qt::white);
+    p.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("Tolvera站长工具 V2.03"));
+    return image;
+}
+
+enum class Face { Up, Down, StayDown, Disabled };
+
+QImage buttonFace(const QString &caption, Face face) {
+    QImage image = canvas(59, 25);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QColor top(92, 176, 236), bottom(28, 110, 190), text(Qt::white);
+    if (face == Face::Down || face == Face::StayDown)
+        std::swap(top, bottom);
+    if (face == Face::StayDown)
+        top = top.darker(115);
+    if (face == Face::Disabled) {
+        top = QColor(214, 220, 226);
+        bottom = QColor(176, 184, 192);
+        text = QColor(120, 126, 132);
+    }
+    QLinearGradient fill(0, 0, 0, 25);
+    fill.setColorAt(0, top);
+    fill.setColorAt(1, bottom);
+    p.setBrush(fill);
+    p.setPen(bottom.darker(130));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 58, 24), 5, 5);
+    p.setFont(artFont(14, true));
+    p.setPen(text);
+    const int shift = face == Face::Down || face == Face::StayDown ? 1 : 0;
+    p.drawText(image.rect().translated(shift, shift), Qt::AlignCenter, caption);
+    return image;
+}
+
+QImage icon(int size) {
+    QImage image = canvas(size, size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = size;
+    QLinearGradient fill(0, 0, 0, s);
+    fill.setColorAt(0, QColor(64, 156, 222));
+    fill.setColorAt(1, QColor(18, 92, 166));
+    p.setBrush(fill);
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(0, 0, s, s), s * 0.2, s * 0.2);
+    // A magnifier over a rising bar: looking up how a site stands.
+    p.setBrush(QColor(255, 214, 90));
+    p.drawRect(QRectF(s * 0.16, s * 0.62, s * 0.12, s * 0.22));
+    p.drawRect(QRectF(s * 0.34, s * 0.50, s * 0.12, s * 0.34));
+    p.setPen(QPen(Qt::white, qMax(1.5, s * 0.09), Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(s * 0.42, s * 0.16, s * 0.34, s * 0.34));
+    p.drawLine(QPointF(s * 0.72, s * 0.46), QPointF(s * 0.86, s * 0.62));
+    return image;
+}
+
+bool save(const QImage &image, const QString &path) {
+    if (image.save(path, "PNG"))
+        return true;
+    std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: artgen <output folder>\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    bool ok =
+        save(banner(), out.filePath("banner.png")) && save(badge(), out.filePath("badge.png"));
+    const struct {
+        const char *name;
+        Face face;
+    } faces[] = {{"up", Face::Up},
+                 {"down", Face::Down},
+                 {"staydown", Face::StayDown},
+                 {"disabled", Face::Disabled}};
+    for (const auto &f : faces) {
+        ok = ok && save(buttonFace(QStringLiteral("查询"), f.face),
+                        out.filePath(QStringLiteral("query_%1.png").arg(f.name)));
+        ok = ok && save(buttonFace(QStringLiteral("停止"), f.face),
+                        out.filePath(QStringLiteral("stop_%1.png").arg(f.name)));
+    }
+    for (const int size : {16, 32, 48, 64, 128})
+        ok = ok && save(icon(size), out.filePath(QStringLiteral("icon_%1.png").arg(size)));
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,77 @@
+#include "platform/connection_probe.h"
+
+#include <QUrl>
+#include <cerrno>
+#include <fcntl.h>
+#include <memory>
+#include <netdb.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace tolvera {
+
+namespace {
+
+struct AddrInfoDeleter {
+    void operator()(addrinfo *info) const { freeaddrinfo(info); }
+};
+
+class Socket {
+public:
+    explicit Socket(int fd)
+        : fd_(fd) {}
+    ~Socket() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Socket(const Socket &) = delete;
+    Socket &operator=(const Socket &) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+bool connectOne(const addrinfo &candidate, std::chrono::milliseconds limit) {
+    const Socket socket(::socket(candidate.ai_family,
+                                 candidate.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
+                                 candidate.ai_protocol));
+    if (socket.fd() < 0)
+        return false;
+    if (::connect(socket.fd(), candidate.ai_addr, candidate.ai_addrlen) == 0)
+        return true;
+    if (errno != EINPROGRESS)
+        return false;
+    pollfd waiting{socket.fd(), POLLOUT, 0};
+    if (::poll(&waiting, 1, static_cast<int>(limit.count())) != 1)
+        return false;
+    int error = 0;
+    socklen_t length = sizeof error;
+    return ::getsockopt(socket.fd(), SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+}
+
+} // namespace
+
+bool canConnect(const QString &address, std::chrono::milliseconds limit) {
+    const QUrl url(address);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() || (scheme != "http" && scheme != "https"))
+        return false;
+    const int port = url.port(scheme == "https" ? 443 : 80);
+
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo *found = nullptr;
+    if (getaddrinfo(url.host().toUtf8().constData(), std::to_string(port).c_str(), &hints,
+                    &found) != 0)
+        return false;
+    const std::unique_ptr<addrinfo, AddrInfoDeleter> owner(found);
+    for (const addrinfo *candidate = found; candidate; candidate = candidate->ai_next)
+        if (connectOne(*candidate, limit))
+            return true;
+    return false;
+}
+
+} // namespace tolvera

@@ -1,0 +1,159 @@
+// The two vendor panes: bundled pages by default, the simulated web when pointed
+// at it, and silence when it is down.
+#include "fake_web.h"
+#include "hermetic_home.h"
+#include "platform/charset.h"
+#include "queries/endpoints.h"
+#include "shell/tform1.h"
+#include "shell/vendor_panes.h"
+#include "simulated_web.h"
+#include "vendor_pages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QtTest>
+#include <set>
+
+using tolvera::TForm1;
+
+namespace {
+
+// Counts the loads of both panes that ended, and how many brought a page.
+struct Settled {
+    int ended = 0;
+    int loaded = 0;
+    void watch(TForm1 &form) {
+        for (tolvera::VendorPane *pane : {&form.leftPane(), &form.bottomPane()})
+            QObject::connect(pane, &tolvera::VendorPane::settled, pane, [this](bool ok) {
+                ++ended;
+                loaded += ok;
+            });
+    }
+};
+
+QString paneText(TForm1 &form, const char *name) {
+    return form.findChild<QTextBrowser *>(name)->toPlainText();
+}
+
+} // namespace
+
+class PanesTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir documents;
+
+private slots:
+    void cleanup() {
+        tolvera::setEndpoint(tolvera::EP_VENDOR_AD,
+                             tolvera::defaultEndpoint(tolvera::EP_VENDOR_AD));
+    }
+
+    void theBundledPagesShowWithoutAnyNetwork() {
+        QCOMPARE(tolvera::endpoint(tolvera::EP_VENDOR_AD), QString("qrc:"));
+        TForm1 form({false, documents.path()});
+        Settled settled;
+        settled.watch(form);
+        form.show();
+        QTRY_COMPARE(settled.ended, 2);
+        QCOMPARE(settled.loaded, 2);
+        QVERIFY(paneText(form, "WebBrowser1").contains("使用小贴士"));
+        QVERIFY(paneText(form, "WebBrowser2").contains("提示"));
+        QCOMPARE(form.findChild<QWidget *>("WebBrowser2")->size(), QSize(777, 29));
+    }
+
+    void everyShowingLoadsBothPagesFromTheVendor() {
+        fakeweb::SimulatedWeb web;
+        fakeweb::FakeWeb &vendor = web.server(tolvera::EP_VENDOR_AD);
+        TForm1 form({false, documents.path()});
+        Settled settled;
+        settled.watch(form);
+        form.show();
+        QTRY_COMPARE(settled.ended, 2);
+        QCOMPARE(settled.loaded, 2);
+        QCOMPARE(paneText(form, "WebBrowser1"), QString("站长工具推荐：网站优化服务"));
+        QCOMPARE(paneText(form, "WebBrowser2"), QString("新版本 V2.03 已发布"));
+
+        form.hide();
+        form.show();
+        QTRY_COMPARE(settled.ended, 4);
+        std::multiset<std::string> paths;
+        for (const auto &request : vendor.requests())
+            paths.insert(request.target);
+        QCOMPARE(paths.count(fakeweb::kVendorLeftPath), 2u);
+        QCOMPARE(paths.count(fakeweb::kVendorBootPath), 2u);
+    }
+
+    void anUnreachableVendorLeavesThePanesEmptyAndSilent() {
+        std::string base;
+        {
+            fakeweb::FakeWeb gone;
+            base = gone.base();
+        } // nothing listens on its port any more
+        tolvera::setEndpoint(tolvera::EP_VENDOR_AD, QString::fromStdString(base));
+        TForm1 form({false, documents.path()});
+        Settled settled;
+        settled.watch(form);
+        form.show();
+        QTRY_COMPARE(settled.ended, 2);
+        QCOMPARE(settled.loaded, 0);
+        QCOMPARE(paneText(form, "WebBrowser1"), QString());
+        QCOMPARE(paneText(form, "WebBrowser2"), QString());
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void anErrorPageIsNotShown() {
+        fakeweb::FakeWeb vendor;
+        vendor.route(fakeweb::kVendorLeftPath, fakeweb::Reply{404, "<p>no such page</p>"});
+        tolvera::setEndpoint(tolvera::EP_VENDOR_AD, QString::fromStdString(vendor.base()));
+        TForm1 form({false, documents.path()});
+        Settled settled;
+        settled.watch(form);
+        form.show();
+        QTRY_COMPARE(settled.ended, 2);
+        QCOMPARE(settled.loaded, 0);
+        QCOMPARE(paneText(form, "WebBrowser1"), QString());
+    }
+
+    void theWindowDoesNotWaitForASlowVendor() {
+        fakeweb::FakeWeb vendor;
+        fakeweb::Reply slow{200, "<p>late</p>"};
+        slow.latency = std::chrono::milliseconds(3000);
+        vendor.route(fakeweb::kVendorLeftPath, slow);
+        vendor.route(fakeweb::kVendorBootPath, slow);
+        tolvera::setEndpoint(tolvera::EP_VENDOR_AD, QString::fromStdString(vendor.base()));
+        QElapsedTimer clock;
+        clock.start();
+        {
+            TForm1 form({false, documents.path()});
+            form.show();
+            QTRY_COMPARE(vendor.requests().size(), 2u);
+        } // gone before the pages arrive: their late delivery is dropped
+        QVERIFY(clock.elapsed() < 2000);
+    }
+
+    void pagesDecodeByTheirDeclaredCharset_data() {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("contentType");
+        QTest::addColumn<QString>("text");
+        const QByteArray gbk = tolvera::encodeGbk("站长");
+        QTest::newRow("header") << gbk << QByteArray("text/html; charset=GBK") << "站长";
+        QTest::newRow("meta") << "<meta charset=\"gb2312\">" + gbk << QByteArray("text/html")
+                              << "<meta charset=\"gb2312\">站长";
+        QTest::newRow("header before meta")
+            << QByteArray("<meta charset=gbk>\xe7\xab\x99")
+            << QByteArray("text/html; charset=utf-8") << "<meta charset=gbk>站";
+        QTest::newRow("none: utf-8") << QByteArray("\xe7\xab\x99") << QByteArray() << "站";
+        QTest::newRow("unknown: utf-8")
+            << QByteArray("\xe7\xab\x99") << QByteArray("text/html; charset=x-nonsense") << "站";
+    }
+    void pagesDecodeByTheirDeclaredCharset() {
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, contentType);
+        QFETCH(QString, text);
+        QCOMPARE(tolvera::decodeVendorPage(body, contentType), text);
+    }
+};
+
+TOLVERA_GUI_TEST_MAIN(PanesTest)
+#include "panes_test.moc"
