@@ -13,7 +13,11 @@
 #include <QMessageBox>
 #include <QTextBrowser>
 #include <QtTest>
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <set>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using tolvera::TForm1;
 
@@ -30,6 +34,30 @@ struct Settled {
                 loaded += ok;
             });
     }
+};
+
+// A port on 127.0.0.1 that is bound but never listens: a connect is refused, and
+// no other server can take the port while the test runs.
+class RefusingPort {
+public:
+    RefusingPort()
+        : fd_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (::bind(fd_, reinterpret_cast<sockaddr *>(&address), length) == 0 &&
+            ::getsockname(fd_, reinterpret_cast<sockaddr *>(&address), &length) == 0)
+            port_ = ntohs(address.sin_port);
+    }
+    ~RefusingPort() { ::close(fd_); }
+    RefusingPort(const RefusingPort &) = delete;
+    RefusingPort &operator=(const RefusingPort &) = delete;
+    int port() const { return port_; }
+
+private:
+    int fd_;
+    int port_ = 0;
 };
 
 QString paneText(TForm1 &form, const char *name) {
@@ -85,12 +113,10 @@ private slots:
     }
 
     void anUnreachableVendorLeavesThePanesEmptyAndSilent() {
-        std::string base;
-        {
-            fakeweb::FakeWeb gone;
-            base = gone.base();
-        } // nothing listens on its port any more
-        tolvera::setEndpoint(tolvera::EP_VENDOR_AD, QString::fromStdString(base));
+        const RefusingPort down;
+        QVERIFY(down.port() > 0);
+        tolvera::setEndpoint(tolvera::EP_VENDOR_AD,
+                             QString("http://127.0.0.1:%1").arg(down.port()));
         TForm1 form({false, documents.path()});
         Settled settled;
         settled.watch(form);
