@@ -26,6 +26,7 @@ std::string RecordedRequest::header(const std::string &name) const {
 struct FakeWeb::Impl {
     httplib::Server server;
     std::thread serverThread;
+    std::atomic<bool> listenEnded{false};
     int innerPort = 0;
     std::unique_ptr<WireTap> tap;
 
@@ -106,7 +107,14 @@ FakeWeb::FakeWeb()
     if (d.innerPort <= 0)
         throw std::runtime_error("fakeweb: cannot bind");
     ::listen(listenSocket, 128);
-    d.serverThread = std::thread([&d] { d.server.listen_after_bind(); });
+    d.serverThread = std::thread([&d] {
+        d.server.listen_after_bind();
+        d.listenEnded = true;
+    });
+    // The server ignores a stop() that comes before its loop runs, and would then
+    // listen for ever: be sure it runs before anyone can destroy it.
+    while (!d.server.is_running() && !d.listenEnded)
+        std::this_thread::yield();
     d.tap = std::make_unique<WireTap>(d.innerPort);
 }
 
