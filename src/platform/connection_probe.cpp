@@ -1,5 +1,7 @@
 #include "platform/connection_probe.h"
 
+#include "platform/unique_fd.h"
+
 #include <QUrl>
 #include <cerrno>
 #include <fcntl.h>
@@ -7,7 +9,6 @@
 #include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 namespace tolvera {
 
@@ -17,38 +18,22 @@ struct AddrInfoDeleter {
     void operator()(addrinfo *info) const { freeaddrinfo(info); }
 };
 
-class Socket {
-public:
-    explicit Socket(int fd)
-        : fd_(fd) {}
-    ~Socket() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Socket(const Socket &) = delete;
-    Socket &operator=(const Socket &) = delete;
-    int fd() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 bool connectOne(const addrinfo &candidate, std::chrono::milliseconds limit) {
-    const Socket socket(::socket(candidate.ai_family,
-                                 candidate.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                                 candidate.ai_protocol));
-    if (socket.fd() < 0)
+    const UniqueFd socket(::socket(candidate.ai_family,
+                                   candidate.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
+                                   candidate.ai_protocol));
+    if (socket.get() < 0)
         return false;
-    if (::connect(socket.fd(), candidate.ai_addr, candidate.ai_addrlen) == 0)
+    if (::connect(socket.get(), candidate.ai_addr, candidate.ai_addrlen) == 0)
         return true;
     if (errno != EINPROGRESS)
         return false;
-    pollfd waiting{socket.fd(), POLLOUT, 0};
+    pollfd waiting{socket.get(), POLLOUT, 0};
     if (::poll(&waiting, 1, static_cast<int>(limit.count())) != 1)
         return false;
     int error = 0;
     socklen_t length = sizeof error;
-    return ::getsockopt(socket.fd(), SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+    return ::getsockopt(socket.get(), SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
 }
 
 } // namespace

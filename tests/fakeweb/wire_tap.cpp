@@ -1,5 +1,7 @@
 #include "wire_tap.h"
 
+#include "platform/unique_fd.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
@@ -15,22 +17,6 @@ namespace fakeweb {
 namespace {
 
 constexpr size_t kMaxHead = 64 * 1024;
-
-class Fd {
-public:
-    explicit Fd(int fd)
-        : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Fd(const Fd &) = delete;
-    Fd &operator=(const Fd &) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 int connectTo(int port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -155,13 +141,13 @@ bool WireTap::readHead(int client, std::string &buffer) {
 }
 
 void WireTap::relay(int clientFd) {
-    Fd client(clientFd);
+    const tolvera::UniqueFd client(clientFd);
     std::string buffer;
     if (!readHead(client.get(), buffer))
         return;
     record(buffer.substr(0, buffer.find("\r\n\r\n")));
 
-    Fd upstream(connectTo(innerPort_));
+    const tolvera::UniqueFd upstream(connectTo(innerPort_));
     if (upstream.get() < 0 || !sendAll(upstream.get(), buffer.data(), buffer.size()))
         return;
 

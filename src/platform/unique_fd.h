@@ -1,0 +1,25 @@
+#pragma once
+
+#include <unistd.h>
+
+namespace tolvera {
+
+// Owns one file descriptor (a socket, mostly) and closes it when it goes.
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd)
+        : fd_(fd) {}
+    ~UniqueFd() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    UniqueFd(const UniqueFd &) = delete;
+    UniqueFd &operator=(const UniqueFd &) = delete;
+
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+} // namespace tolvera
