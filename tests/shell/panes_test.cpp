@@ -60,6 +60,18 @@ private:
     int port_ = 0;
 };
 
+// Shows a window and waits until both panes have ended their first load.
+struct ShownForm {
+    explicit ShownForm(const QString &documents)
+        : form({false, documents}) {
+        settled.watch(form);
+        form.show();
+        QTRY_COMPARE_WITH_TIMEOUT(settled.ended, 2, 5000);
+    }
+    TForm1 form;
+    Settled settled;
+};
+
 QString paneText(TForm1 &form, const char *name) {
     return form.findChild<QTextBrowser *>(name)->toPlainText();
 }
@@ -79,11 +91,9 @@ private slots:
 
     void theBundledPagesShowWithoutAnyNetwork() {
         QCOMPARE(tolvera::endpoint(tolvera::EP_VENDOR_AD), QString("qrc:"));
-        TForm1 form({false, documents.path()});
-        Settled settled;
-        settled.watch(form);
-        form.show();
-        QTRY_COMPARE(settled.ended, 2);
+        ShownForm shown(documents.path());
+        TForm1 &form = shown.form;
+        const Settled &settled = shown.settled;
         QCOMPARE(settled.loaded, 2);
         QVERIFY(paneText(form, "WebBrowser1").contains("使用小贴士"));
         QVERIFY(paneText(form, "WebBrowser2").contains("提示"));
@@ -93,11 +103,9 @@ private slots:
     void everyShowingLoadsBothPagesFromTheVendor() {
         fakeweb::SimulatedWeb web;
         fakeweb::FakeWeb &vendor = web.server(tolvera::EP_VENDOR_AD);
-        TForm1 form({false, documents.path()});
-        Settled settled;
-        settled.watch(form);
-        form.show();
-        QTRY_COMPARE(settled.ended, 2);
+        ShownForm shown(documents.path());
+        TForm1 &form = shown.form;
+        const Settled &settled = shown.settled;
         QCOMPARE(settled.loaded, 2);
         QCOMPARE(paneText(form, "WebBrowser1"), QString("站长工具推荐：网站优化服务"));
         QCOMPARE(paneText(form, "WebBrowser2"), QString("新版本 V2.03 已发布"));
@@ -117,11 +125,9 @@ private slots:
         QVERIFY(down.port() > 0);
         tolvera::setEndpoint(tolvera::EP_VENDOR_AD,
                              QString("http://127.0.0.1:%1").arg(down.port()));
-        TForm1 form({false, documents.path()});
-        Settled settled;
-        settled.watch(form);
-        form.show();
-        QTRY_COMPARE(settled.ended, 2);
+        ShownForm shown(documents.path());
+        TForm1 &form = shown.form;
+        const Settled &settled = shown.settled;
         QCOMPARE(settled.loaded, 0);
         QCOMPARE(paneText(form, "WebBrowser1"), QString());
         QCOMPARE(paneText(form, "WebBrowser2"), QString());
@@ -132,11 +138,9 @@ private slots:
         fakeweb::FakeWeb vendor;
         vendor.route(fakeweb::kVendorLeftPath, fakeweb::Reply{404, "<p>no such page</p>"});
         tolvera::setEndpoint(tolvera::EP_VENDOR_AD, QString::fromStdString(vendor.base()));
-        TForm1 form({false, documents.path()});
-        Settled settled;
-        settled.watch(form);
-        form.show();
-        QTRY_COMPARE(settled.ended, 2);
+        ShownForm shown(documents.path());
+        TForm1 &form = shown.form;
+        const Settled &settled = shown.settled;
         QCOMPARE(settled.loaded, 0);
         QCOMPARE(paneText(form, "WebBrowser1"), QString());
     }
