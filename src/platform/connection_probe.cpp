@@ -1,8 +1,10 @@
 #include "platform/connection_probe.h"
 
+#include "platform/shutdown.h"
 #include "platform/unique_fd.h"
 
 #include <QUrl>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
@@ -28,8 +30,15 @@ bool connectOne(const addrinfo &candidate, std::chrono::milliseconds limit) {
         return true;
     if (errno != EINPROGRESS)
         return false;
-    pollfd waiting{socket.get(), POLLOUT, 0};
-    if (::poll(&waiting, 1, static_cast<int>(limit.count())) != 1)
+    // Waits in short slices so that the program's end is not held up by the limit.
+    constexpr std::chrono::milliseconds kSlice{50};
+    int ready = 0;
+    for (auto left = limit; ready == 0 && left.count() > 0 && !shutdownRequested();
+         left -= kSlice) {
+        pollfd waiting{socket.get(), POLLOUT, 0};
+        ready = ::poll(&waiting, 1, static_cast<int>(std::min(left, kSlice).count()));
+    }
+    if (ready != 1)
         return false;
     int error = 0;
     socklen_t length = sizeof error;

@@ -1,5 +1,7 @@
 #include "platform/http_client.h"
 
+#include "platform/shutdown.h"
+
 #include <curl/curl.h>
 #include <mutex>
 
@@ -18,7 +20,11 @@ struct EasyDeleter {
 struct SlistDeleter {
     void operator()(curl_slist *l) const { curl_slist_free_all(l); }
 };
+struct MultiDeleter {
+    void operator()(CURLM *m) const { curl_multi_cleanup(m); }
+};
 using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
+using MultiHandle = std::unique_ptr<CURLM, MultiDeleter>;
 using HeaderList = std::unique_ptr<curl_slist, SlistDeleter>;
 
 struct BodySink {
@@ -70,6 +76,55 @@ HeaderList buildHeaders(const HttpRequest &request) {
 bool isWireSafe(unsigned char c) {
     return c > 0x20 && c < 0x7f;
 }
+
+// libcurl asks this now and then during a transfer; non-zero aborts it.
+int abortAtShutdown(void *, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return shutdownRequested() ? 1 : 0;
+}
+
+// The easy handle on a multi handle of its own: the same blocking transfer as
+// curl_easy_perform, except that the program's end wakes its wait and ends it at
+// once instead of at the next time-out.
+class AbortableTransfer {
+public:
+    explicit AbortableTransfer(CURL *easy)
+        : easy_(easy)
+        , multi_(curl_multi_init()) {
+        added_ = multi_ && curl_multi_add_handle(multi_.get(), easy_) == CURLM_OK;
+    }
+    ~AbortableTransfer() {
+        if (added_)
+            curl_multi_remove_handle(multi_.get(), easy_);
+    }
+    AbortableTransfer(const AbortableTransfer &) = delete;
+    AbortableTransfer &operator=(const AbortableTransfer &) = delete;
+
+    CURLcode perform() {
+        if (!added_)
+            return CURLE_OUT_OF_MEMORY;
+        CURLM *multi = multi_.get();
+        const ShutdownListener listener([multi] { curl_multi_wakeup(multi); });
+        int running = 1;
+        while (running) {
+            if (shutdownRequested())
+                return CURLE_ABORTED_BY_CALLBACK;
+            if (curl_multi_perform(multi, &running) != CURLM_OK)
+                return CURLE_FAILED_INIT;
+            if (running && curl_multi_poll(multi, nullptr, 0, 1000, nullptr) != CURLM_OK)
+                return CURLE_FAILED_INIT;
+        }
+        int queued = 0;
+        while (const CURLMsg *message = curl_multi_info_read(multi, &queued))
+            if (message->msg == CURLMSG_DONE && message->easy_handle == easy_)
+                return message->data.result;
+        return CURLE_FAILED_INIT;
+    }
+
+private:
+    CURL *easy_;
+    MultiHandle multi_;
+    bool added_ = false;
+};
 
 std::mutex limitsLock;
 HttpLimits currentLimits;
@@ -137,12 +192,14 @@ HttpResponse httpGet(const HttpRequest &request) {
     curl_easy_setopt(h, CURLOPT_BUFFERSIZE, 64L * 1024L); // fewer reads for large pages
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, appendBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
+    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, abortAtShutdown);
+    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
     if (request.cookies) {
         curl_easy_setopt(h, CURLOPT_SHARE, request.cookies->share());
         curl_easy_setopt(h, CURLOPT_COOKIEFILE, ""); // turns the cookie engine on
     }
 
-    const CURLcode code = curl_easy_perform(h);
+    const CURLcode code = AbortableTransfer(h).perform();
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &response.status);
     if (const char *type = nullptr;
         curl_easy_getinfo(h, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type) {
