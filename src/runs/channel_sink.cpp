@@ -1,0 +1,17 @@
+#include "runs/channel_sink.h"
+
+namespace tolvera {
+
+int startWorkers(const std::vector<WorkerRow> &rows, const WorkerInput &input,
+                 const std::shared_ptr<DeliveryChannel> &channel,
+                 const std::shared_ptr<const StopFlag> &stop, RunTicket run) {
+    int started = 0;
+    for (const WorkerRow &row : rows) {
+        if (!startWorker(row, input, std::make_shared<ChannelSink>(channel, stop, run)))
+            break;
+        ++started;
+    }
+    return started;
+}
+
+} // namespace tolvera
