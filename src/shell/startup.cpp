@@ -1,7 +1,10 @@
 #include "shell/startup.h"
 
+#include "runs/worker_threads.h"
+
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdlib>
 
 namespace tolvera {
 
@@ -14,13 +17,27 @@ int runProgram(QApplication &app, InstanceLock::State lock, const TForm1::Option
     // starting is better than refusing for good.
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationDisplayName(kApplicationTitle);
-    TForm1 form(options);
-    app.setWindowIcon(form.windowIcon());
-    // Hidden in the tray the window is no longer "the last visible window": its
-    // closing must end the program all the same.
-    QObject::connect(&form, &TForm1::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    form.show();
-    return app.exec();
+    int code = 0;
+    {
+        TForm1 form(options);
+        app.setWindowIcon(form.windowIcon());
+        // Hidden in the tray the window is no longer "the last visible window": its
+        // closing must end the program all the same.
+        QObject::connect(&form, &TForm1::closed, &app, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
+        form.show();
+        code = app.exec();
+    }
+    return endProgram(code);
+}
+
+int endProgram(int code) {
+    // Requests in flight are aborted; every worker and pane load ends within moments.
+    if (endAllThreads(kEndLimit))
+        return code;
+    // A thread stuck where no abort reaches (a name lookup of the system's) must not
+    // meet destroyed statics: leave without running their destructors.
+    std::quick_exit(code);
 }
 
 } // namespace tolvera

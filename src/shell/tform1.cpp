@@ -1,6 +1,7 @@
 #include "shell/tform1.h"
 
 #include "shell/enter_as_tab.h"
+#include "shell/overview_tab.h"
 #include "shell/picture_button.h"
 #include "shell/placeholder.h"
 #include "shell/tray_controller.h"
@@ -81,11 +82,14 @@ TForm1::TForm1(const Options &options)
     buildWindowLayout(this);
     collectControls();
     formCreate(options);
+    overviewTab_ = std::make_unique<OverviewTab>(*this);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
 TForm1::~TForm1() {
+    // The runs go first: their channels close before any control they fill is gone.
+    overviewTab_.reset();
     // FormDestroy: no icon may outlive the window. linkLock goes with the audit's
     // state object when that exists.
     tray_->removeIcon();

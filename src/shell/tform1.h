@@ -18,6 +18,7 @@ class QTimer;
 
 namespace tolvera {
 
+class OverviewTab;
 class PictureButton;
 class Placeholder;
 class TrayController;
@@ -71,6 +72,7 @@ public:
     VendorPane &leftPane() const { return *leftPane_; }
     VendorPane &bottomPane() const { return *bottomPane_; }
     const SettingsFile &settings() const { return settings_; }
+    OverviewTab &overviewTab() const { return *overviewTab_; }
 
     // Whether a box shows only its placeholder: the commands treat it as empty.
     bool showsPlaceholder(const QLineEdit *box) const;
@@ -105,6 +107,7 @@ private:
     VendorPane *leftPane_ = nullptr;
     VendorPane *bottomPane_ = nullptr;
     std::array<Placeholder *, 3> placeholders_{};
+    std::unique_ptr<OverviewTab> overviewTab_;
 };
 
 } // namespace tolvera

@@ -4,12 +4,12 @@
 #include "platform/connection_probe.h"
 #include "platform/http_client.h"
 #include "queries/endpoints.h"
+#include "runs/worker_threads.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <mutex>
-#include <thread>
 
 namespace tolvera {
 
@@ -63,7 +63,7 @@ void VendorPane::load() {
         return;
     }
     const QString address = base + path_;
-    std::thread([mailbox = mailbox_, address, generation] {
+    startThread([mailbox = mailbox_, address, generation] {
         HttpResponse response;
         if (canConnect(address, kProbeLimit)) {
             HttpRequest request;
@@ -79,7 +79,7 @@ void VendorPane::load() {
                 target,
                 [target, generation, loaded, html] { target->deliver(generation, loaded, html); },
                 Qt::QueuedConnection);
-    }).detach();
+    });
 }
 
 void VendorPane::deliver(unsigned generation, bool loaded, const QString &html) {

@@ -30,10 +30,29 @@ public:
     SimulatedWeb &operator=(const SimulatedWeb &) = delete;
 
     FakeWeb &server(tolvera::Endpoint which) { return *servers_.at(which); }
-    void setLatency(std::chrono::milliseconds latency); // on every service
+    void setLatency(std::chrono::milliseconds latency); // on every service and site
+
+    // Puts a site at a position of both engines' first 100 results for a keyword
+    // (0: not among them). The keyword as the user types it (UTF-8).
+    void rankSite(const std::string &keyword, const std::string &site, int baiduPosition,
+                  int googlePosition);
+
+    // The sample sites: any name under .localhost on the sites' port, such as
+    // "shop.localhost:PORT", is a site of its own (libcurl sends every .localhost
+    // name to the loopback address). A site without a page of its own answers a
+    // home page titled kSimulatedHomeTitle.
+    FakeWeb &sites() { return *sites_; }
+    std::string siteAddress(const std::string &name) const; // "name:PORT"
+    void setHomePage(const std::string &name, Reply page);  // name without the port
+
+    struct Rankings; // shared with the engines' handlers
+    struct HomePages;
 
 private:
     std::array<std::unique_ptr<FakeWeb>, tolvera::kEndpointCount> servers_;
+    std::unique_ptr<FakeWeb> sites_;
+    std::shared_ptr<Rankings> rankings_;
+    std::shared_ptr<HomePages> homePages_;
 };
 
 } // namespace fakeweb

@@ -68,6 +68,11 @@ public:
     void route(const std::string &path, Reply reply);
     void route(const std::string &path, Handler handler);
     void setLatency(std::chrono::milliseconds latency); // added to every answer
+    // Added to the answers whose request target contains the text; 0 removes it.
+    void setLatencyFor(const std::string &targetPart, std::chrono::milliseconds latency);
+    // Requests whose target contains the text get no answer until released.
+    void hold(const std::string &targetPart);
+    void release(const std::string &targetPart);
 
     std::vector<RecordedRequest> requests() const;
     void clearRequests();

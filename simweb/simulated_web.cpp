@@ -1,18 +1,63 @@
 #include "simulated_web.h"
 
+#include "keyword_pages.h"
+#include "platform/charset.h"
 #include "rank_pages.h"
 #include "rank_services.h"
 #include "service_pages.h"
 #include "vendor_pages.h"
 
+#include <QByteArray>
+#include <QString>
 #include <httplib.h>
 #include <map>
+#include <mutex>
 
 namespace fakeweb {
 
 using tolvera::Endpoint;
 
+struct SimulatedWeb::Rankings {
+    struct Placement {
+        std::string site;
+        int baidu = 0;
+        int google = 0;
+    };
+    std::mutex lock;
+    std::map<std::string, Placement> byKeyword;
+
+    Placement find(const std::string &keyword) {
+        const std::lock_guard guard(lock);
+        const auto it = byKeyword.find(keyword);
+        return it == byKeyword.end() ? Placement{} : it->second;
+    }
+};
+
+struct SimulatedWeb::HomePages {
+    std::mutex lock;
+    std::map<std::string, Reply> byName;
+
+    Reply find(const std::string &name) {
+        const std::lock_guard guard(lock);
+        const auto it = byName.find(name);
+        if (it != byName.end())
+            return it->second;
+        return Reply{200, homePage(kSimulatedHomeTitle), "text/html; charset=utf-8"};
+    }
+};
+
 namespace {
+
+// The keyword as the engines receive it: GBK bytes, percent-decoded. Back to UTF-8.
+std::string keywordOf(const std::string &gbkBytes) {
+    return tolvera::decodeGbk(QByteArray::fromStdString(gbkBytes)).toStdString();
+}
+
+// The host a request was sent to, without its port.
+std::string hostName(const httplib::Request &req) {
+    const std::string host = req.get_header_value("Host");
+    return host.substr(0, host.rfind(':'));
+}
 
 unsigned long fnv1a(const std::string &text) {
     unsigned long hash = 1469598103934665603UL;
@@ -57,8 +102,13 @@ Reply page(std::string body, const std::string &contentType) {
     return reply;
 }
 
-void installBaidu(FakeWeb &web) {
-    web.route("/s", [](const httplib::Request &req) {
+void installBaidu(FakeWeb &web, std::shared_ptr<SimulatedWeb::Rankings> rankings) {
+    web.route("/s", [rankings](const httplib::Request &req) {
+        if (req.get_param_value("rn") == "100") { // the keyword ranking's page of 100
+            const std::string keyword = keywordOf(req.get_param_value("wd"));
+            const auto placed = rankings->find(keyword);
+            return page(baiduRankingPage(keyword, placed.site, placed.baidu), "text/html");
+        }
         const auto [op, domain] = splitOperator(req.get_param_value("wd"));
         if (op.empty()) // a plain keyword: the results with their green address lines
             return page(baiduKeywordPage(domain, simulatedSnapshotDate(domain)), "text/html");
@@ -69,8 +119,14 @@ void installBaidu(FakeWeb &web) {
     });
 }
 
-void installGoogle(FakeWeb &web) {
-    web.route("/search", [](const httplib::Request &req) {
+void installGoogle(FakeWeb &web, std::shared_ptr<SimulatedWeb::Rankings> rankings) {
+    web.route("/search", [rankings](const httplib::Request &req) {
+        if (req.get_param_value("num") == "100") { // the keyword ranking's page of 100
+            const std::string keyword = keywordOf(req.get_param_value("q"));
+            const auto placed = rankings->find(keyword);
+            return page(googleRankingPage(keyword, placed.site, placed.google),
+                        "text/html; charset=UTF-8");
+        }
         const auto [op, domain] = splitOperator(req.get_param_value("q"));
         const long count =
             simulatedCount(tolvera::EP_GOOGLE_HK, kindOf(op, req.get_param_value("tbs")), domain);
@@ -139,13 +195,16 @@ int simulatedSogouRating(const std::string &domain) {
     return 1 + static_cast<int>(fnv1a("sogou:" + domain) % 99);
 }
 
-SimulatedWeb::SimulatedWeb() {
+SimulatedWeb::SimulatedWeb()
+    : sites_(std::make_unique<FakeWeb>())
+    , rankings_(std::make_shared<Rankings>())
+    , homePages_(std::make_shared<HomePages>()) {
     for (int i = 0; i < tolvera::kEndpointCount; ++i) {
         servers_[i] = std::make_unique<FakeWeb>();
         tolvera::setEndpoint(static_cast<Endpoint>(i), QString::fromStdString(servers_[i]->base()));
     }
-    installBaidu(server(tolvera::EP_BAIDU));
-    installGoogle(server(tolvera::EP_GOOGLE_HK));
+    installBaidu(server(tolvera::EP_BAIDU), rankings_);
+    installGoogle(server(tolvera::EP_GOOGLE_HK), rankings_);
     installYahoo(server(tolvera::EP_YAHOO_SITEMAP));
     installSogou(server(tolvera::EP_SOGOU));
     installYoudao(server(tolvera::EP_YOUDAO));
@@ -156,6 +215,9 @@ SimulatedWeb::SimulatedWeb() {
     for (auto &web : servers_) // whichever simulated host is typed as the site has a home page
         installHomePage(*web);
     installVendorPages(server(tolvera::EP_VENDOR_AD));
+    sites_->route("/", [pages = homePages_](const httplib::Request &req) {
+        return pages->find(hostName(req));
+    });
 }
 
 SimulatedWeb::~SimulatedWeb() {
@@ -168,6 +230,22 @@ SimulatedWeb::~SimulatedWeb() {
 void SimulatedWeb::setLatency(std::chrono::milliseconds latency) {
     for (auto &web : servers_)
         web->setLatency(latency);
+    sites_->setLatency(latency);
+}
+
+void SimulatedWeb::rankSite(const std::string &keyword, const std::string &site,
+                            int baiduPosition, int googlePosition) {
+    const std::lock_guard guard(rankings_->lock);
+    rankings_->byKeyword[keyword] = {site, baiduPosition, googlePosition};
+}
+
+std::string SimulatedWeb::siteAddress(const std::string &name) const {
+    return name + ":" + std::to_string(sites_->port());
+}
+
+void SimulatedWeb::setHomePage(const std::string &name, Reply page) {
+    const std::lock_guard guard(homePages_->lock);
+    homePages_->byName[name] = std::move(page);
 }
 
 } // namespace fakeweb

@@ -35,11 +35,23 @@ struct FakeWeb::Impl {
     bool stopping = false;
     std::map<std::string, Handler> routes;
     std::chrono::milliseconds latency{0};
+    std::map<std::string, std::chrono::milliseconds> latencyFor; // by part of the target
+    std::vector<std::string> held;                               // parts of held targets
 
     // Waits for the time given, or less when the server shuts down; false then.
     bool wait(std::chrono::milliseconds time) {
         std::unique_lock guard(lock);
         return !released.wait_for(guard, time, [this] { return stopping; });
+    }
+    // Waits while the target is held; false when the server shuts down.
+    bool waitWhileHeld(const std::string &target) {
+        std::unique_lock guard(lock);
+        released.wait(guard, [&] {
+            return stopping || std::none_of(held.begin(), held.end(), [&](const std::string &part) {
+                       return target.find(part) != std::string::npos;
+                   });
+        });
+        return !stopping;
     }
     void waitForShutdown() {
         std::unique_lock guard(lock);
@@ -57,9 +69,12 @@ void FakeWeb::Impl::answer(const httplib::Request &req, httplib::Response &res) 
         if (const auto it = routes.find(req.path); it != routes.end())
             handler = it->second;
         extra = latency;
+        for (const auto &[part, slower] : latencyFor)
+            if (req.target.find(part) != std::string::npos)
+                extra += slower;
     }
     Reply reply = handler ? handler(req) : Reply{404, "<html><body>not found</body></html>"};
-    if (!wait(extra + reply.latency))
+    if (!waitWhileHeld(req.target) || !wait(extra + reply.latency))
         return;
 
     res.status = reply.status;
@@ -151,6 +166,27 @@ void FakeWeb::route(const std::string &path, Handler handler) {
 void FakeWeb::setLatency(std::chrono::milliseconds latency) {
     std::lock_guard guard(impl_->lock);
     impl_->latency = latency;
+}
+
+void FakeWeb::setLatencyFor(const std::string &targetPart, std::chrono::milliseconds latency) {
+    std::lock_guard guard(impl_->lock);
+    if (latency.count() == 0)
+        impl_->latencyFor.erase(targetPart);
+    else
+        impl_->latencyFor[targetPart] = latency;
+}
+
+void FakeWeb::hold(const std::string &targetPart) {
+    std::lock_guard guard(impl_->lock);
+    impl_->held.push_back(targetPart);
+}
+
+void FakeWeb::release(const std::string &targetPart) {
+    {
+        std::lock_guard guard(impl_->lock);
+        std::erase(impl_->held, targetPart);
+    }
+    impl_->released.notify_all();
 }
 
 std::vector<RecordedRequest> FakeWeb::requests() const {
