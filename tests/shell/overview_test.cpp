@@ -1,5 +1,6 @@
 // The site overview tab driven as a user drives it: type, click, wait for the
 // bar, read the fields. Every service is the simulated web on 127.0.0.1.
+#include "gui_helpers.h"
 #include "hermetic_home.h"
 #include "overview/launchers.h"
 #include "queries/count_queries.h"
@@ -26,17 +27,6 @@ using fakeweb::CountKind;
 namespace {
 
 constexpr int kRunLimitMs = 20'000;
-// Every scheme a launcher could hand on: none of them may reach a real browser.
-constexpr const char *kSchemes[] = {"http", "https", "file", "javascript"};
-
-// Catches every address the program hands to a browser.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url) { opened << url; }
-};
 
 // The figure each count cell must show for a domain.
 QString expectedCount(int engine, int row, const std::string &domain) {
@@ -57,7 +47,7 @@ class OverviewTest : public QObject {
     std::unique_ptr<QTemporaryDir> settingsDir; // a fresh settings file for every test
     std::unique_ptr<fakeweb::SimulatedWeb> web;
     std::unique_ptr<TForm1> form;
-    UrlCatcher catcher;
+    test::UrlCatcher catcher;
 
     const OverviewControls &c() const { return form->overview(); }
     QLineEdit *box(const char *name) const { return form->findChild<QLineEdit *>(name); }
@@ -67,31 +57,6 @@ class OverviewTest : public QObject {
         web->setHomePage(name, fakeweb::Reply{200, fakeweb::homePage(std::string(name) + " 首页"),
                                               "text/html; charset=utf-8"});
         return web->siteAddress(name);
-    }
-
-    // Types into a box as a user does: a click (which takes a placeholder away),
-    // then the text.
-    void type(QLineEdit *edit, const QString &text) {
-        QTest::mouseClick(edit, Qt::LeftButton);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-    }
-
-    // Clicks a button that is expected to answer with a message box; returns the
-    // box's text after pressing its OK.
-    QString clickForMessage(QAbstractButton *button) {
-        QString text;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                text = box->text();
-                box->accept();
-            }
-        });
-        poll.start(10);
-        QTest::mouseClick(button, Qt::LeftButton);
-        return text;
     }
 
     // Until every worker of every run has ended and its deliveries are in.
@@ -106,7 +71,7 @@ class OverviewTest : public QObject {
     }
 
     void runSite(const std::string &domain) {
-        type(c().Edit1, QString::fromStdString(domain));
+        test::typeInto(c().Edit1, QString::fromStdString(domain));
         QTest::mouseClick(c().BitBtn1, Qt::LeftButton);
         waitForRunEnd();
     }
@@ -125,14 +90,6 @@ class OverviewTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        for (const char *scheme : kSchemes)
-            QDesktopServices::setUrlHandler(scheme, &catcher, "open");
-    }
-    void cleanupTestCase() {
-        for (const char *scheme : kSchemes)
-            QDesktopServices::unsetUrlHandler(scheme);
-    }
 
     void init() {
         web = std::make_unique<fakeweb::SimulatedWeb>();
@@ -183,7 +140,7 @@ private slots:
         box("TXTBD3")->setText("4711");
         box("TXTBDPH1")->setText("3");
         c().Edit1->setText(input);
-        QCOMPARE(clickForMessage(c().BitBtn1), QString("请输入要查询的网址~~"));
+        QCOMPARE(test::clickForMessage(c().BitBtn1), QString("请输入要查询的网址~~"));
         QCOMPARE(form->focusWidget(), c().Edit1);
         QVERIFY(c().BitBtn1->isEnabled());
         QCOMPARE(box("TXTBD3")->text(), QString("4711"));
@@ -192,7 +149,7 @@ private slots:
         QCOMPARE(runningThreads(), 0);
         // The keyword ranking asks for the site first.
         c().TXTGJ1->setText("seo");
-        QCOMPARE(clickForMessage(c().BitBtn2), QString("请输入要查询的网址~~"));
+        QCOMPARE(test::clickForMessage(c().BitBtn2), QString("请输入要查询的网址~~"));
         QVERIFY(!QFile::exists(form->settings().path()));
     }
 
@@ -201,7 +158,7 @@ private slots:
         form->Timer1()->stop(); // the tick comes when the test says
         QTest::mouseClick(c().Button3, Qt::LeftButton);
         QCOMPARE(form->overviewTab().siteStop(), std::uint8_t(1));
-        type(c().Edit1, QString::fromStdString(domain));
+        test::typeInto(c().Edit1, QString::fromStdString(domain));
         QTest::mouseClick(c().BitBtn1, Qt::LeftButton);
         QVERIFY(!c().BitBtn1->isEnabled());
         QVERIFY(c().BitBtn2->isEnabled());
@@ -223,7 +180,7 @@ private slots:
         const std::string second = site("second.localhost");
         runSite(first);
         web->server(EP_BAIDU).setLatencyFor("second.localhost", std::chrono::milliseconds(300));
-        type(c().Edit1, QString::fromStdString(second));
+        test::typeInto(c().Edit1, QString::fromStdString(second));
         QTest::mouseClick(c().BitBtn1, Qt::LeftButton);
         QCOMPARE(box("TXTBD1")->text(), QString());
         QCOMPARE(box("Edit2")->text(), QString());
@@ -245,7 +202,7 @@ private slots:
         baidu.hold("site:slow.localhost");
 
         // A stopped run with no newer run keeps delivering.
-        type(c().Edit1, QString::fromStdString(slow));
+        test::typeInto(c().Edit1, QString::fromStdString(slow));
         QTest::mouseClick(c().BitBtn1, Qt::LeftButton);
         // Every worker past its stop test: all done but the two held at Baidu.
         QTRY_COMPARE_WITH_TIMEOUT(progress(), 90, kRunLimitMs);
@@ -269,7 +226,7 @@ private slots:
         const std::string domain = site("tea.localhost");
         web->rankSite("seo", domain, 7, 12);
         c().Edit1->setText(QString::fromStdString(domain));
-        type(c().TXTGJ1, " seo ");
+        test::typeInto(c().TXTGJ1, " seo ");
         QTest::mouseClick(c().BitBtn2, Qt::LeftButton);
         QVERIFY(!c().BitBtn2->isEnabled());
         QVERIFY(c().BitBtn1->isEnabled());
@@ -280,7 +237,7 @@ private slots:
 
         // A keyword where the site is not among the 100, and an engine that is down.
         setEndpoint(EP_GOOGLE_HK, "http://127.0.0.1:1");
-        type(c().TXTGJ1, "tea");
+        test::typeInto(c().TXTGJ1, "tea");
         QTest::mouseClick(c().BitBtn2, Qt::LeftButton);
         QCOMPARE(box("TXTBDPH1")->text(), QString());
         QTRY_COMPARE_WITH_TIMEOUT(box("TXTGGPH1")->text(), QString("can not get"), kRunLimitMs);
@@ -291,7 +248,7 @@ private slots:
     void theKeywordRankingNeedsAKeyword() {
         c().Edit1->setText("a.cn");
         c().TXTGJ1->setText(" 请输入关键字 ");
-        QCOMPARE(clickForMessage(c().BitBtn2), QString("请输入要查询的关键词~~"));
+        QCOMPARE(test::clickForMessage(c().BitBtn2), QString("请输入要查询的关键词~~"));
         QCOMPARE(form->focusWidget(), c().TXTGJ1);
         QVERIFY(!QFile::exists(form->settings().path()));
         QVERIFY(c().BitBtn2->isEnabled());
@@ -342,9 +299,9 @@ private slots:
     void closingTheWindowMidRunTouchesNothingAfter() {
         const std::string domain = site("closing.localhost");
         web->setLatency(std::chrono::milliseconds(200));
-        type(c().Edit1, QString::fromStdString(domain));
+        test::typeInto(c().Edit1, QString::fromStdString(domain));
         QTest::mouseClick(c().BitBtn1, Qt::LeftButton);
-        type(c().TXTGJ1, "seo");
+        test::typeInto(c().TXTGJ1, "seo");
         QTest::mouseClick(c().BitBtn2, Qt::LeftButton);
         QVERIFY(runningThreads() > 0);
         form->close();
