@@ -43,9 +43,11 @@ std::string simulatedSnapshotDate(const std::string &host) {
     return "2026-12-0" + std::to_string(1 + hashOf("kz:" + host) % 9);
 }
 
-void installPageRank(FakeWeb &web) {
-    web.route("/getpr.asp", [](const httplib::Request &req) {
+void installPageRank(FakeWeb &web, std::function<bool(const std::string &)> known) {
+    web.route("/getpr.asp", [known](const httplib::Request &req) {
         const std::string site = req.get_param_value("queryurl");
+        if (known && !known(site))
+            return gbPage("<html><body><p>No PageRank data for " + site + "</p></body></html>");
         return gbPage(pageRankPage(site, simulatedPageRank(site)));
     });
 }

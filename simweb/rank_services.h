@@ -2,6 +2,7 @@
 
 #include "fake_web.h"
 
+#include <functional>
 #include <string>
 
 namespace fakeweb {
@@ -17,7 +18,9 @@ inline constexpr int kThumbnailHeight = 90;
 inline constexpr char kThumbnailCookie[] = "thumbsession=7f3a9c";
 
 // One call per service, each routing the paths that service answers.
-void installPageRank(FakeWeb &web);
+// The lookup knows every site for which `known` says so (every site when empty);
+// for the others it answers a page without a value.
+void installPageRank(FakeWeb &web, std::function<bool(const std::string &)> known = {});
 void installAlexaChina(FakeWeb &web);
 void installHomePage(FakeWeb &web); // "/" answers a home page titled kSimulatedHomeTitle
 // A JPEG thumbnail for any site; the first answer to a client without the

@@ -12,6 +12,7 @@
 #include <httplib.h>
 #include <map>
 #include <mutex>
+#include <set>
 
 namespace fakeweb {
 
@@ -43,6 +44,16 @@ struct SimulatedWeb::HomePages {
         if (it != byName.end())
             return it->second;
         return Reply{200, homePage(kSimulatedHomeTitle), "text/html; charset=utf-8"};
+    }
+};
+
+struct SimulatedWeb::UnknownPageRanks {
+    std::mutex lock;
+    std::set<std::string> sites;
+
+    bool known(const std::string &site) {
+        const std::lock_guard guard(lock);
+        return sites.count(site) == 0;
     }
 };
 
@@ -198,7 +209,8 @@ int simulatedSogouRating(const std::string &domain) {
 SimulatedWeb::SimulatedWeb()
     : sites_(std::make_unique<FakeWeb>())
     , rankings_(std::make_shared<Rankings>())
-    , homePages_(std::make_shared<HomePages>()) {
+    , homePages_(std::make_shared<HomePages>())
+    , unknownPageRanks_(std::make_shared<UnknownPageRanks>()) {
     for (int i = 0; i < tolvera::kEndpointCount; ++i) {
         servers_[i] = std::make_unique<FakeWeb>();
         tolvera::setEndpoint(static_cast<Endpoint>(i), QString::fromStdString(servers_[i]->base()));
@@ -209,7 +221,9 @@ SimulatedWeb::SimulatedWeb()
     installSogou(server(tolvera::EP_SOGOU));
     installYoudao(server(tolvera::EP_YOUDAO));
     installChinaRank(server(tolvera::EP_CHINARANK));
-    installPageRank(server(tolvera::EP_PR_LOOKUP));
+    installPageRank(
+        server(tolvera::EP_PR_LOOKUP),
+        [unknown = unknownPageRanks_](const std::string &site) { return unknown->known(site); });
     installAlexaChina(server(tolvera::EP_ALEXA_CN));
     installThumbnails(server(tolvera::EP_THUMBNAIL));
     for (auto &web : servers_) // whichever simulated host is typed as the site has a home page
@@ -233,10 +247,15 @@ void SimulatedWeb::setLatency(std::chrono::milliseconds latency) {
     sites_->setLatency(latency);
 }
 
-void SimulatedWeb::rankSite(const std::string &keyword, const std::string &site,
-                            int baiduPosition, int googlePosition) {
+void SimulatedWeb::rankSite(const std::string &keyword, const std::string &site, int baiduPosition,
+                            int googlePosition) {
     const std::lock_guard guard(rankings_->lock);
     rankings_->byKeyword[keyword] = {site, baiduPosition, googlePosition};
+}
+
+void SimulatedWeb::forgetPageRank(const std::string &site) {
+    const std::lock_guard guard(unknownPageRanks_->lock);
+    unknownPageRanks_->sites.insert(site);
 }
 
 std::string SimulatedWeb::siteAddress(const std::string &name) const {

@@ -45,14 +45,19 @@ public:
     std::string siteAddress(const std::string &name) const; // "name:PORT"
     void setHomePage(const std::string &name, Reply page);  // name without the port
 
+    // The PageRank lookup finds nothing for the site from now on.
+    void forgetPageRank(const std::string &site);
+
     struct Rankings; // shared with the engines' handlers
     struct HomePages;
+    struct UnknownPageRanks;
 
 private:
     std::array<std::unique_ptr<FakeWeb>, tolvera::kEndpointCount> servers_;
     std::unique_ptr<FakeWeb> sites_;
     std::shared_ptr<Rankings> rankings_;
     std::shared_ptr<HomePages> homePages_;
+    std::shared_ptr<UnknownPageRanks> unknownPageRanks_;
 };
 
 } // namespace fakeweb

@@ -20,9 +20,9 @@ public:
     bool stopRequested() const override { return stop_->load() == 1; }
     void deliver(const WorkerStep &step, Answer answer) override {
         if (!std::holds_alternative<std::monostate>(answer))
-            channel_->post({run_, QString::fromLatin1(step.target), -1, std::move(answer), 0});
+            channel_->post({run_, QString::fromLatin1(step.target), -1, -1, std::move(answer), 0});
     }
-    void finish(int share) override { channel_->post({run_, QString(), -1, {}, share}); }
+    void finish(int share) override { channel_->post({run_, QString(), -1, -1, {}, share}); }
 
 private:
     std::shared_ptr<DeliveryChannel> channel_;

@@ -22,11 +22,12 @@ struct RunTicket {
 };
 
 // One hand-over from a worker to the window's thread: an answer for a target, or
-// a progress share (target empty).
+// a progress share (target empty), or a bar's new value (target the bar).
 struct Delivery {
     RunTicket run;
-    QString target; // the control's name, e.g. "TXTBD1"
-    int row = -1;   // the grid row, for targets that are grid cells
+    QString target;  // the control's name, e.g. "TXTBD1", "StringGrid1"
+    int row = -1;    // for a grid cell: its row (0 is the first link)
+    int column = -1; // and its column
     Answer answer;
     int share = 0;
 };

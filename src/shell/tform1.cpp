@@ -1,6 +1,7 @@
 #include "shell/tform1.h"
 
 #include "shell/enter_as_tab.h"
+#include "shell/links_tab.h"
 #include "shell/overview_tab.h"
 #include "shell/picture_button.h"
 #include "shell/placeholder.h"
@@ -83,6 +84,7 @@ TForm1::TForm1(const Options &options)
     collectControls();
     formCreate(options);
     overviewTab_ = std::make_unique<OverviewTab>(*this);
+    linksTab_ = std::make_unique<LinksTab>(*this);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -90,8 +92,8 @@ TForm1::TForm1(const Options &options)
 TForm1::~TForm1() {
     // The runs go first: their channels close before any control they fill is gone.
     overviewTab_.reset();
-    // FormDestroy: no icon may outlive the window. linkLock goes with the audit's
-    // state object when that exists.
+    linksTab_.reset();
+    // FormDestroy: no icon may outlive the window.
     tray_->removeIcon();
 }
 
@@ -130,7 +132,7 @@ void TForm1::collectControls() {
 }
 
 void TForm1::formCreate(const Options &options) {
-    // 1. linkLock: created here by the link audit's state when the audit joins the window.
+    // 1 and 8, linkLock and Client1: they live with the friend-link tab, made after this.
     setWindowTitle(kApplicationTitle); // 2
     auto *pages = named<QTabWidget>(this, "RzPageControl1");
     pages->setTabText(0, QStringLiteral("收录查询")); // 3
@@ -155,8 +157,6 @@ void TForm1::formCreate(const Options &options) {
     restoreInput(overview_.Edit1, settings_keys::kAddress); // 7
     restoreInput(overview_.TXTGJ1, settings_keys::kKeyword);
     restoreInput(links_.Edit8, settings_keys::kAddress1);
-
-    // 8. Client1, the link table: created here by the link audit when it joins the window.
 
     timer1_ = supervisingTimer(this, QStringLiteral("Timer1"));
     timer2_ = supervisingTimer(this, QStringLiteral("Timer2"));

@@ -18,6 +18,7 @@ class QTimer;
 
 namespace tolvera {
 
+class LinksTab;
 class OverviewTab;
 class PictureButton;
 class Placeholder;
@@ -73,6 +74,7 @@ public:
     VendorPane &bottomPane() const { return *bottomPane_; }
     const SettingsFile &settings() const { return settings_; }
     OverviewTab &overviewTab() const { return *overviewTab_; }
+    LinksTab &linksTab() const { return *linksTab_; }
 
     // Whether a box shows only its placeholder: the commands treat it as empty.
     bool showsPlaceholder(const QLineEdit *box) const;
@@ -108,6 +110,7 @@ private:
     VendorPane *bottomPane_ = nullptr;
     std::array<Placeholder *, 3> placeholders_{};
     std::unique_ptr<OverviewTab> overviewTab_;
+    std::unique_ptr<LinksTab> linksTab_; // Client1 and the audit's linkLock live with it
 };
 
 } // namespace tolvera

@@ -41,7 +41,7 @@ private slots:
         for (int w = 0; w < kWorkers; ++w)
             QVERIFY(startThread([channel, w] {
                 for (int i = 0; i < kPosts; ++i)
-                    channel->post({{}, {}, -1, {}, w * 1000 + i});
+                    channel->post({{}, {}, -1, -1, {}, w * 1000 + i});
             }));
         drain();
         QCOMPARE(int(collector.received.size()), kWorkers * kPosts);
@@ -55,9 +55,9 @@ private slots:
     void aClosedChannelDropsEverything() {
         auto collector = std::make_unique<Collector>();
         auto channel = std::make_shared<DeliveryChannel>(collector.get());
-        QVERIFY(channel->post({{}, {}, -1, {}, 1}));
+        QVERIFY(channel->post({{}, {}, -1, -1, {}, 1}));
         channel->close();
-        QVERIFY(!channel->post({{}, {}, -1, {}, 2}));
+        QVERIFY(!channel->post({{}, {}, -1, -1, {}, 2}));
         collector.reset(); // the post queued before the close dies with its receiver
         QCoreApplication::processEvents();
     }
@@ -69,7 +69,7 @@ private slots:
             for (int w = 0; w < 4; ++w)
                 QVERIFY(startThread([channel] {
                     for (int i = 0; i < 200; ++i)
-                        channel->post({{}, {}, -1, {}, i});
+                        channel->post({{}, {}, -1, -1, {}, i});
                 }));
             QCoreApplication::processEvents();
             channel->close(); // as the window does before its receiver goes
