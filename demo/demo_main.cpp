@@ -1,8 +1,9 @@
 // The demo: the real window against a simulated web on 127.0.0.1, so that every
-// figure fills without any network. With --check PNG it runs the site query and
-// the keyword ranking itself, saves a screenshot and says which figures failed.
+// figure fills without any network. With --check FOLDER it runs the site query,
+// the keyword ranking and the friend-link audit itself, saves a screenshot of each
+// tab into the folder and says which figures stayed empty or failed.
 #include "demo_check.h"
-#include "rank_pages.h"
+#include "link_pages.h"
 #include "shell/startup.h"
 #include "shell/tform1.h"
 #include "simulated_web.h"
@@ -12,14 +13,21 @@
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
+#include <QTabWidget>
 #include <csignal>
 #include <cstdio>
 
 namespace {
 
 constexpr char kSampleSite[] = "shop.localhost";
-constexpr char kSampleTitle[] = "晨光茶叶商城 - 首页";
 constexpr char kSampleKeyword[] = "绿茶";
+
+// The sample site's friends: every one with a PageRank, one without a link back.
+const std::vector<fakeweb::FriendSite> kFriends = {
+    {"teahouse.localhost", true, 4},  {"puer-market.localhost", true, 9},
+    {"ceramics.localhost", false, 6}, {"travel-yunnan.localhost", true, 2},
+    {"kungfu-tea.localhost", true, 0}, {"green-leaf.localhost", true, 7},
+};
 
 QString settingsFolder() {
     const QString folder =
@@ -28,16 +36,29 @@ QString settingsFolder() {
     return folder;
 }
 
-int check(tolvera::TForm1 &form, const QString &screenshot) {
-    const bool ended = demo::performRuns(form);
-    const QStringList missing = demo::missingFigures(form);
-    form.grab().save(screenshot);
-    std::printf("%s\n", qPrintable(screenshot));
-    if (!ended)
-        std::printf("the runs did not reach 100 %% in time\n");
+// Saves the window showing one tab; prints the picture's path.
+void screenshot(tolvera::TForm1 &form, int tab, const QString &path) {
+    form.findChild<QTabWidget *>(QStringLiteral("RzPageControl1"))->setCurrentIndex(tab);
+    QCoreApplication::processEvents();
+    form.grab().save(path);
+    std::printf("%s\n", qPrintable(path));
+}
+
+int check(tolvera::TForm1 &form, const QString &folder) {
+    QDir().mkpath(folder);
+    const bool overviewEnded = demo::performOverviewRuns(form);
+    const bool auditEnded = demo::performAudit(form);
+    const QStringList missing =
+        demo::missingOverviewFigures(form) + demo::missingAuditFigures(form);
+    screenshot(form, 0, folder + "/demo-overview.png");
+    screenshot(form, 1, folder + "/demo-links.png");
+    if (!overviewEnded)
+        std::printf("the site run or the keyword ranking did not end in time\n");
+    if (!auditEnded)
+        std::printf("the friend-link audit did not end in time\n");
     if (!missing.isEmpty())
         std::printf("empty or failed: %s\n", qPrintable(missing.join(QStringLiteral(", "))));
-    return ended && missing.isEmpty() ? 0 : 1;
+    return overviewEnded && auditEnded && missing.isEmpty() ? 0 : 1;
 }
 
 } // namespace
@@ -50,23 +71,23 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const qsizetype checkAt = args.indexOf(QStringLiteral("--check"));
-    const QString screenshot = checkAt > 0 && checkAt + 1 < args.size() ? args[checkAt + 1] : "";
+    const QString checkFolder = checkAt > 0 && checkAt + 1 < args.size() ? args[checkAt + 1] : "";
 
     int code = 0;
     {
         fakeweb::SimulatedWeb web;
         const std::string site = web.siteAddress(kSampleSite);
-        web.setHomePage(kSampleSite, fakeweb::Reply{200, fakeweb::homePage(kSampleTitle),
-                                                    "text/html; charset=utf-8"});
+        fakeweb::installLinkAudit(web, kSampleSite, kFriends);
         web.rankSite(kSampleKeyword, site, 7, 12);
 
         tolvera::TForm1 form({QSystemTrayIcon::isSystemTrayAvailable(), settingsFolder()});
         form.overview().Edit1->setText(QString::fromStdString(site));
         form.overview().TXTGJ1->setText(QString::fromUtf8(kSampleKeyword));
+        form.links().Edit8->setText(QString::fromStdString(site));
         QObject::connect(&form, &tolvera::TForm1::closed, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         form.show();
-        code = screenshot.isEmpty() ? app.exec() : check(form, screenshot);
+        code = checkFolder.isEmpty() ? app.exec() : check(form, checkFolder);
     }
     return tolvera::endProgram(code);
 }
