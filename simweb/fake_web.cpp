@@ -103,7 +103,7 @@ void FakeWeb::Impl::answer(const httplib::Request &req, httplib::Response &res) 
                              });
 }
 
-FakeWeb::FakeWeb()
+FakeWeb::FakeWeb(const Options &options)
     : impl_(std::make_unique<Impl>()) {
     Impl &d = *impl_;
     // Debian's build listens with a backlog of 5: a burst of clients would wait for
@@ -114,14 +114,16 @@ FakeWeb::FakeWeb()
         setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
         listenSocket = sock;
     });
-    d.server.new_task_queue = [] { return new httplib::ThreadPool(64); };
+    d.server.new_task_queue = [threads = options.threads] {
+        return new httplib::ThreadPool(static_cast<size_t>(threads));
+    };
     d.server.set_keep_alive_max_count(1);
     d.server.Get(".*",
                  [&d](const httplib::Request &req, httplib::Response &res) { d.answer(req, res); });
     d.innerPort = d.server.bind_to_any_port("127.0.0.1");
     if (d.innerPort <= 0)
         throw std::runtime_error("fakeweb: cannot bind");
-    ::listen(listenSocket, 128);
+    ::listen(listenSocket, 1024);
     d.serverThread = std::thread([&d] {
         d.server.listen_after_bind();
         d.listenEnded = true;
@@ -130,7 +132,8 @@ FakeWeb::FakeWeb()
     // listen for ever: be sure it runs before anyone can destroy it.
     while (!d.server.is_running() && !d.listenEnded)
         std::this_thread::yield();
-    d.tap = std::make_unique<WireTap>(d.innerPort);
+    if (options.recordRequests)
+        d.tap = std::make_unique<WireTap>(d.innerPort);
 }
 
 FakeWeb::~FakeWeb() {
@@ -151,7 +154,7 @@ std::string FakeWeb::base() const {
 }
 
 int FakeWeb::port() const {
-    return impl_->tap->port();
+    return impl_->tap ? impl_->tap->port() : impl_->innerPort;
 }
 
 void FakeWeb::route(const std::string &path, Reply reply) {
@@ -190,11 +193,12 @@ void FakeWeb::release(const std::string &targetPart) {
 }
 
 std::vector<RecordedRequest> FakeWeb::requests() const {
-    return impl_->tap->requests();
+    return impl_->tap ? impl_->tap->requests() : std::vector<RecordedRequest>{};
 }
 
 void FakeWeb::clearRequests() {
-    impl_->tap->clearRequests();
+    if (impl_->tap)
+        impl_->tap->clearRequests();
 }
 
 } // namespace fakeweb

@@ -57,7 +57,17 @@ using Handler = std::function<Reply(const httplib::Request &)>;
 // without its query. Every request is recorded before it is answered.
 class FakeWeb {
 public:
-    FakeWeb();
+    struct Options {
+        // Records every request as sent, through a relay in front of the server (two
+        // more descriptors per connection). Off for load benchmarks: the server waits
+        // on its sockets with select(), so its descriptors must stay below 1024.
+        bool recordRequests = true;
+        int threads = 64; // requests answered at once; the rest wait their turn
+    };
+
+    FakeWeb()
+        : FakeWeb(Options{}) {}
+    explicit FakeWeb(const Options &options);
     ~FakeWeb();
     FakeWeb(const FakeWeb &) = delete;
     FakeWeb &operator=(const FakeWeb &) = delete;
@@ -74,7 +84,7 @@ public:
     void hold(const std::string &targetPart);
     void release(const std::string &targetPart);
 
-    std::vector<RecordedRequest> requests() const;
+    std::vector<RecordedRequest> requests() const; // empty when not recording
     void clearRequests();
 
 private:

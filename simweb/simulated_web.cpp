@@ -206,13 +206,13 @@ int simulatedSogouRating(const std::string &domain) {
     return 1 + static_cast<int>(fnv1a("sogou:" + domain) % 99);
 }
 
-SimulatedWeb::SimulatedWeb()
-    : sites_(std::make_unique<FakeWeb>())
+SimulatedWeb::SimulatedWeb(const FakeWeb::Options &options)
+    : sites_(std::make_unique<FakeWeb>(options))
     , rankings_(std::make_shared<Rankings>())
     , homePages_(std::make_shared<HomePages>())
     , unknownPageRanks_(std::make_shared<UnknownPageRanks>()) {
     for (int i = 0; i < tolvera::kEndpointCount; ++i) {
-        servers_[i] = std::make_unique<FakeWeb>();
+        servers_[i] = std::make_unique<FakeWeb>(options);
         tolvera::setEndpoint(static_cast<Endpoint>(i), QString::fromStdString(servers_[i]->base()));
     }
     installBaidu(server(tolvera::EP_BAIDU), rankings_);

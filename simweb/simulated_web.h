@@ -24,7 +24,7 @@ int simulatedSogouRating(const std::string &domain);
 // service does, with every endpoint pointed at its server for the web's lifetime.
 class SimulatedWeb {
 public:
-    SimulatedWeb();
+    explicit SimulatedWeb(const FakeWeb::Options &options = {});
     ~SimulatedWeb(); // points the endpoints back at their compiled-in hosts
     SimulatedWeb(const SimulatedWeb &) = delete;
     SimulatedWeb &operator=(const SimulatedWeb &) = delete;

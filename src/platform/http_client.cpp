@@ -4,6 +4,9 @@
 
 #include <curl/curl.h>
 #include <mutex>
+#include <set>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace tolvera {
 
@@ -20,11 +23,7 @@ struct EasyDeleter {
 struct SlistDeleter {
     void operator()(curl_slist *l) const { curl_slist_free_all(l); }
 };
-struct MultiDeleter {
-    void operator()(CURLM *m) const { curl_multi_cleanup(m); }
-};
 using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
-using MultiHandle = std::unique_ptr<CURLM, MultiDeleter>;
 using HeaderList = std::unique_ptr<curl_slist, SlistDeleter>;
 
 struct BodySink {
@@ -82,49 +81,57 @@ int abortAtShutdown(void *, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     return shutdownRequested() ? 1 : 0;
 }
 
-// The easy handle on a multi handle of its own: the same blocking transfer as
-// curl_easy_perform, except that the program's end wakes its wait and ends it at
-// once instead of at the next time-out.
-class AbortableTransfer {
+// The sockets of every transfer in flight. At the program's end each is cut, so a
+// transfer waiting for its peer wakes and fails at once instead of at its time-out;
+// the progress callback catches the rest (name lookups, connects) within a second.
+// One descriptor per transfer, as libcurl alone would use: an audit of hundreds of
+// links must not run out of them.
+class OpenSockets {
 public:
-    explicit AbortableTransfer(CURL *easy)
-        : easy_(easy)
-        , multi_(curl_multi_init()) {
-        added_ = multi_ && curl_multi_add_handle(multi_.get(), easy_) == CURLM_OK;
+    static OpenSockets &instance() {
+        // Never destroyed: transfers still running at exit close their sockets here.
+        static OpenSockets &sockets = *new OpenSockets;
+        return sockets;
     }
-    ~AbortableTransfer() {
-        if (added_)
-            curl_multi_remove_handle(multi_.get(), easy_);
-    }
-    AbortableTransfer(const AbortableTransfer &) = delete;
-    AbortableTransfer &operator=(const AbortableTransfer &) = delete;
 
-    CURLcode perform() {
-        if (!added_)
-            return CURLE_OUT_OF_MEMORY;
-        CURLM *multi = multi_.get();
-        const ShutdownListener listener([multi] { curl_multi_wakeup(multi); });
-        int running = 1;
-        while (running) {
-            if (shutdownRequested())
-                return CURLE_ABORTED_BY_CALLBACK;
-            if (curl_multi_perform(multi, &running) != CURLM_OK)
-                return CURLE_FAILED_INIT;
-            if (running && curl_multi_poll(multi, nullptr, 0, 1000, nullptr) != CURLM_OK)
-                return CURLE_FAILED_INIT;
-        }
-        int queued = 0;
-        while (const CURLMsg *message = curl_multi_info_read(multi, &queued))
-            if (message->msg == CURLMSG_DONE && message->easy_handle == easy_)
-                return message->data.result;
-        return CURLE_FAILED_INIT;
+    curl_socket_t open(const curl_sockaddr &address) {
+        const std::lock_guard guard(lock_);
+        if (shutdownRequested())
+            return CURL_SOCKET_BAD;
+        const curl_socket_t fd =
+            ::socket(address.family, address.socktype | SOCK_CLOEXEC, address.protocol);
+        if (fd != CURL_SOCKET_BAD)
+            fds_.insert(fd);
+        return fd;
+    }
+
+    int close(curl_socket_t fd) {
+        // Under the lock: a cut can never reach a number that was closed and reused.
+        const std::lock_guard guard(lock_);
+        fds_.erase(fd);
+        return ::close(fd);
     }
 
 private:
-    CURL *easy_;
-    MultiHandle multi_;
-    bool added_ = false;
+    OpenSockets()
+        : listener_([this] {
+            const std::lock_guard guard(lock_);
+            for (const curl_socket_t fd : fds_)
+                ::shutdown(fd, SHUT_RDWR);
+        }) {}
+
+    std::mutex lock_;
+    std::set<curl_socket_t> fds_;
+    ShutdownListener listener_;
 };
+
+curl_socket_t openSocket(void *, curlsocktype, curl_sockaddr *address) {
+    return OpenSockets::instance().open(*address);
+}
+
+int closeSocket(void *, curl_socket_t fd) {
+    return OpenSockets::instance().close(fd);
+}
 
 std::mutex limitsLock;
 HttpLimits currentLimits;
@@ -194,12 +201,18 @@ HttpResponse httpGet(const HttpRequest &request) {
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, abortAtShutdown);
     curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(h, CURLOPT_OPENSOCKETFUNCTION, openSocket);
+    curl_easy_setopt(h, CURLOPT_CLOSESOCKETFUNCTION, closeSocket);
     if (request.cookies) {
         curl_easy_setopt(h, CURLOPT_SHARE, request.cookies->share());
         curl_easy_setopt(h, CURLOPT_COOKIEFILE, ""); // turns the cookie engine on
     }
 
-    const CURLcode code = AbortableTransfer(h).perform();
+    if (shutdownRequested()) {
+        response.error = QStringLiteral("the program is ending");
+        return response;
+    }
+    const CURLcode code = curl_easy_perform(h);
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &response.status);
     if (const char *type = nullptr;
         curl_easy_getinfo(h, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type) {
