@@ -91,6 +91,7 @@ void LinksTab::Button4Click() {
 
     client1_.clear();
     getqty1(client1_, controls_.Edit8->text()); // blocks for the home page, within the fetch limits
+    emit harvested(client1_.count());
     if (client1_.count() == 0)
         return;
 
@@ -106,6 +107,7 @@ void LinksTab::Button4Click() {
         hosts << trimControls(cellText(grid, row, kHostColumn));
     }
     startAudit(hosts, address, channel_, linkStop_, run);
+    emit workersStarted();
 }
 
 void LinksTab::Button5Click() {

@@ -32,6 +32,10 @@ public:
 
     void receive(const Delivery &delivery) override;
 
+signals:
+    void harvested(int links); // Client1 is filled; the workers are about to start
+    void workersStarted();     // every worker of the audit has been started
+
 private:
     void reset();
     void updateValidOutput(); // Label10 from Label5 and Label2, whenever either changes

@@ -109,6 +109,7 @@ private slots:
         form->findChild<QTabWidget *>("RzPageControl1")->setCurrentIndex(1);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        settle(); // the vendor panes' loads: from here on every thread is a run's
         catcher.opened.clear();
     }
     void cleanup() {

@@ -97,6 +97,7 @@ private slots:
         form = std::make_unique<TForm1>(TForm1::Options{false, settingsDir->path()});
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        settle(); // the vendor panes' loads: from here on every thread is a run's
         QApplication::setActiveWindow(form.get());
         catcher.opened.clear();
     }

@@ -1,0 +1,116 @@
+// Timing harness for the friend-link audit, run by hand:
+//   QT_QPA_PLATFORM=offscreen build/default/bench/audit_bench
+// An audited home page with 500 friend links, every request answered after 100 ms
+// by the simulated web in a process of its own:
+// (a) wall time from the click to 100 % over the critical path, the harvest and a
+//     row's five requests in a row, 6 x 100 ms (target <= 1.5);
+// (b) peak resident memory of this process (target <= 300 MiB);
+// (c) the window thread's time starting the 506 workers, and its longest stall after
+//     the last one has started, from a 5 ms heartbeat timer (target <= 20 ms).
+#include "queries/endpoints.h"
+#include "runs/worker_threads.h"
+#include "shell/links_tab.h"
+#include "shell/picture_button.h"
+#include "shell/tform1.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int kLatencyMs = 100;
+constexpr int kFriends = 500;
+constexpr double kCriticalPathMs = 6 * kLatencyMs;
+
+// Starts the simulated web's own process and points every endpoint at it; returns
+// the audited site's address.
+QString startSimulatedWeb(QProcess &server) {
+    server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    server.start(QStringLiteral(SIMWEB_SERVER), {"--latency", QString::number(kLatencyMs),
+                                                 "--friends", QString::number(kFriends)});
+    QString site;
+    while (server.waitForReadyRead(10'000) || server.canReadLine()) {
+        while (server.canReadLine()) {
+            const QStringList words = QString::fromUtf8(server.readLine()).trimmed().split(' ');
+            if (words[0] == "endpoint")
+                tolvera::setEndpoint(static_cast<tolvera::Endpoint>(words[1].toInt()), words[2]);
+            else if (words[0] == "site")
+                site = words[1];
+            else if (words[0] == "ready")
+                return site;
+        }
+    }
+    return {};
+}
+
+double peakResidentMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QProcess server;
+    const QString site = startSimulatedWeb(server);
+    if (site.isEmpty()) {
+        std::printf("the simulated web did not start\n");
+        return 1;
+    }
+    QTemporaryDir settings;
+    tolvera::TForm1 form({false, settings.path()});
+    form.show();
+    form.links().Edit8->setText(site);
+
+    QElapsedTimer heartbeat;
+    double longestStall = 0;
+    bool started = false;
+    QTimer beat;
+    beat.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&beat, &QTimer::timeout, [&] {
+        if (started)
+            longestStall = std::max(longestStall, heartbeat.nsecsElapsed() / 1e6 - 5);
+        heartbeat.restart();
+    });
+
+    QElapsedTimer wall;
+    QElapsedTimer starting;
+    double startingMs = 0;
+    tolvera::LinksTab &tab = form.linksTab();
+    QObject::connect(&tab, &tolvera::LinksTab::harvested, [&] { starting.start(); });
+    QObject::connect(&tab, &tolvera::LinksTab::workersStarted, [&] {
+        startingMs = starting.nsecsElapsed() / 1e6;
+        started = true;
+        heartbeat.start();
+        beat.start(5);
+    });
+    wall.start();
+    form.links().Button4->click();
+    while (form.links().RzProgressBar2->value() < 100)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const double wallMs = wall.nsecsElapsed() / 1e6;
+    beat.stop();
+    while (tolvera::runningThreads() > 0)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+
+    std::printf("audit of %d friend links, %d ms per request\n", kFriends, kLatencyMs);
+    std::printf("(a) click to 100 %%: %.1f ms; ratio to %.0f ms: %.3f (target <= 1.5)\n", wallMs,
+                kCriticalPathMs, wallMs / kCriticalPathMs);
+    std::printf("(b) peak resident memory: %.1f MiB (target <= 300 MiB)\n", peakResidentMiB());
+    std::printf("(c) from the harvest to every worker started: %.1f ms; "
+                "longest stall after: %.1f ms (target <= 20 ms)\n",
+                startingMs, longestStall);
+    server.closeWriteChannel();
+    server.waitForFinished(5000);
+    return 0;
+}
