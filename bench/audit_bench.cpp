@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -55,6 +56,13 @@ double peakResidentMiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0;
+}
+
+double cpuSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    const auto seconds = [](const timeval &t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 } // namespace
@@ -112,5 +120,7 @@ int main(int argc, char **argv) {
                 startingMs, longestStall);
     server.closeWriteChannel();
     server.waitForFinished(5000);
+    std::printf("    CPU time: this process %.2f s, the simulated web %.2f s, on %d cores\n",
+                cpuSeconds(RUSAGE_SELF), cpuSeconds(RUSAGE_CHILDREN), QThread::idealThreadCount());
     return 0;
 }

@@ -31,20 +31,33 @@ struct FakeWeb::Impl {
     std::unique_ptr<WireTap> tap;
 
     mutable std::mutex lock;
-    std::condition_variable released; // wakes latency waits and stalls on shutdown
-    bool stopping = false;
+    std::condition_variable released; // wakes held requests and stalls
+    std::atomic<bool> stopping{false};
+    std::atomic<std::size_t> heldCount{0}; // held.size(), read without the lock
     std::map<std::string, Handler> routes;
     std::chrono::milliseconds latency{0};
     std::map<std::string, std::chrono::milliseconds> latencyFor; // by part of the target
     std::vector<std::string> held;                               // parts of held targets
 
     // Waits for the time given, or less when the server shuts down; false then.
+    // Sleeps in short slices without the lock: hundreds of answers waiting at once
+    // would otherwise all queue on it whenever their waits end.
     bool wait(std::chrono::milliseconds time) {
-        std::unique_lock guard(lock);
-        return !released.wait_for(guard, time, [this] { return stopping; });
+        constexpr std::chrono::milliseconds kSlice{100};
+        const auto until = std::chrono::steady_clock::now() + time;
+        while (!stopping) {
+            const auto left = until - std::chrono::steady_clock::now();
+            if (left <= left.zero())
+                return true;
+            std::this_thread::sleep_for(
+                std::min<std::chrono::steady_clock::duration>(left, kSlice));
+        }
+        return false;
     }
     // Waits while the target is held; false when the server shuts down.
     bool waitWhileHeld(const std::string &target) {
+        if (heldCount == 0)
+            return !stopping;
         std::unique_lock guard(lock);
         released.wait(guard, [&] {
             return stopping || std::none_of(held.begin(), held.end(), [&](const std::string &part) {
@@ -55,7 +68,7 @@ struct FakeWeb::Impl {
     }
     void waitForShutdown() {
         std::unique_lock guard(lock);
-        released.wait(guard, [this] { return stopping; });
+        released.wait(guard, [this] { return stopping.load(); });
     }
 
     void answer(const httplib::Request &req, httplib::Response &res);
@@ -182,12 +195,14 @@ void FakeWeb::setLatencyFor(const std::string &targetPart, std::chrono::millisec
 void FakeWeb::hold(const std::string &targetPart) {
     std::lock_guard guard(impl_->lock);
     impl_->held.push_back(targetPart);
+    impl_->heldCount = impl_->held.size();
 }
 
 void FakeWeb::release(const std::string &targetPart) {
     {
         std::lock_guard guard(impl_->lock);
         std::erase(impl_->held, targetPart);
+        impl_->heldCount = impl_->held.size();
     }
     impl_->released.notify_all();
 }

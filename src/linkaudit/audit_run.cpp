@@ -7,6 +7,7 @@
 #include "queries/getkz.h"
 #include "queries/getters.h"
 #include "runs/channel_sink.h"
+#include "runs/worker_threads.h"
 
 #include <algorithm>
 
@@ -145,22 +146,25 @@ void AuditRowSink::finish(int) {
     channel_->post({run_, QStringLiteral("Label2"), -1, -1, numberText(average), 0});
     channel_->post(
         {run_, QStringLiteral("Label9"), -1, -1, QString::number(tally_->linkBackCount), 0});
-    const int percent =
-        std::min(100, static_cast<int>(static_cast<double>(done) / links_ * 100.0));
+    const int percent = std::min(100, static_cast<int>(static_cast<double>(done) / links_ * 100.0));
     channel_->post({run_, QStringLiteral("RzProgressBar2"), -1, -1, {}, percent});
 }
 
 void startAudit(const QStringList &hosts, const QString &auditedAddress,
                 const std::shared_ptr<DeliveryChannel> &channel,
                 const std::shared_ptr<const StopFlag> &linkStop, RunTicket run) {
-    auto tally = std::make_shared<AuditTally>();
-    const int links = static_cast<int>(hosts.size());
-    for (int row = 0; row < links; ++row) {
-        auto sink = std::make_shared<AuditRowSink>(channel, linkStop, tally, run, row, links);
-        if (!startWorker(linkRowWorker(), {hosts[row], auditedAddress}, std::move(sink)))
-            return;
-    }
-    startWorkers(ownSiteWorkers(), {auditedAddress, QString()}, channel, linkStop, run);
+    // One thread starts the workers, in grid order: creating hundreds of threads on
+    // the caller's (the window's) thread would hold it up for tens of milliseconds.
+    startThread([hosts, auditedAddress, channel, linkStop, run] {
+        auto tally = std::make_shared<AuditTally>();
+        const int links = static_cast<int>(hosts.size());
+        for (int row = 0; row < links; ++row) {
+            auto sink = std::make_shared<AuditRowSink>(channel, linkStop, tally, run, row, links);
+            if (!startWorker(linkRowWorker(), {hosts[row], auditedAddress}, std::move(sink)))
+                return;
+        }
+        startWorkers(ownSiteWorkers(), {auditedAddress, QString()}, channel, linkStop, run);
+    });
 }
 
 } // namespace tolvera

@@ -68,8 +68,9 @@ private:
     QString pageRank_ = kWaiting; // the PageRank cell as this worker left it
 };
 
-// Starts the row workers, one per host in grid order, then the own-site workers.
-// Stops at the first worker that cannot be started.
+// Starts the row workers, one per host in grid order, then the own-site workers,
+// from a thread of their own; returns at once. Stops at the first worker that
+// cannot be started.
 void startAudit(const QStringList &hosts, const QString &auditedAddress,
                 const std::shared_ptr<DeliveryChannel> &channel,
                 const std::shared_ptr<const StopFlag> &linkStop, RunTicket run);

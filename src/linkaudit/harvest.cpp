@@ -33,11 +33,11 @@ bool mentionsExcluded(const QString &linkText) {
 
 const QStringList &excludedDomains() {
     static const QStringList domains = {
-        QStringLiteral("baidu.com"),       QStringLiteral("yahoo.com"),
-        QStringLiteral("google.com"),      QStringLiteral("google.cn"),
-        QStringLiteral("google.com.hk"),   QStringLiteral("miibeian.gov.cn"),
-        QStringLiteral("qq.com"),          QStringLiteral("soso.com"),
-        QStringLiteral("sina.com.cn"),     QStringLiteral("163.com"),
+        QStringLiteral("baidu.com"),     QStringLiteral("yahoo.com"),
+        QStringLiteral("google.com"),    QStringLiteral("google.cn"),
+        QStringLiteral("google.com.hk"), QStringLiteral("miibeian.gov.cn"),
+        QStringLiteral("qq.com"),        QStringLiteral("soso.com"),
+        QStringLiteral("sina.com.cn"),   QStringLiteral("163.com"),
     };
     return domains;
 }
@@ -54,8 +54,8 @@ QString friendHost(const QString &match, const QString &own) {
         return {};
     text.remove(kLinkStart);
     text = beforeFirst(beforeFirst(text, QStringLiteral("/")), QStringLiteral("?"));
-    text = beforeAttribute(beforeAttribute(text, QStringLiteral("target=")),
-                           QStringLiteral("title="));
+    text =
+        beforeAttribute(beforeAttribute(text, QStringLiteral("target=")), QStringLiteral("title="));
     if (text.contains(own) || trimControls(text).isEmpty())
         return {};
     return text;

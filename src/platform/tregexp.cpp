@@ -1,8 +1,40 @@
 #include "platform/tregexp.h"
 
+#include <QHash>
+#include <mutex>
+
 namespace tolvera {
 
 namespace {
+
+// Compiled patterns shared by every pattern object of the process: an audit runs
+// the same few patterns thousands of times at once, and compiling one (with its
+// JIT code) costs far more than matching a page. A compiled QRegularExpression is
+// safe to match from many threads. Patterns that embed a site vary without end,
+// so the cache starts over when it is full instead of growing.
+class CompiledPatterns {
+public:
+    static QRegularExpression get(const QString &pattern,
+                                  QRegularExpression::PatternOptions options) {
+        static CompiledPatterns &cache = *new CompiledPatterns; // outlives every worker
+        const Key key{pattern, options.toInt()};
+        const std::lock_guard guard(cache.lock_);
+        if (const auto it = cache.compiled_.constFind(key); it != cache.compiled_.cend())
+            return *it;
+        if (cache.compiled_.size() >= kCapacity)
+            cache.compiled_.clear();
+        QRegularExpression regex(pattern, options);
+        regex.optimize(); // compiled and JIT-compiled once, before it is shared
+        cache.compiled_.insert(key, regex);
+        return regex;
+    }
+
+private:
+    using Key = std::pair<QString, int>;
+    static constexpr qsizetype kCapacity = 512;
+    std::mutex lock_;
+    QHash<Key, QRegularExpression> compiled_;
+};
 
 bool sameText(const QString &a, const QString &b) {
     return a.constData() == b.constData() && a.size() == b.size();
@@ -25,7 +57,7 @@ const QRegularExpression &TRegExp::compiled() {
     if (!compiled_ || compiled_->pattern != Pattern || compiled_->options != options) {
         testedSubject_.clear();
         testedMatchStart_ = -1;
-        QRegularExpression regex(Pattern, options);
+        QRegularExpression regex = CompiledPatterns::get(Pattern, options);
         if (!regex.isValid()) {
             compiled_.reset();
             throw RegExpError("invalid pattern: " + regex.errorString().toStdString());
