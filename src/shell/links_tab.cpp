@@ -4,6 +4,7 @@
 #include "linkaudit/audit_numbers.h"
 #include "linkaudit/audit_run.h"
 #include "linkaudit/harvest.h"
+#include "shell/input_texts.h"
 #include "shell/picture_button.h"
 #include "shell/tform1.h"
 #include "shell/url_opener.h"
@@ -21,9 +22,6 @@
 namespace tolvera {
 
 namespace {
-
-const QString kAddressHint = QStringLiteral("请输入要查询的网址");
-const QString kAskForAddress = QStringLiteral("请输入要查询的网址~~");
 
 struct GridColumn {
     const char16_t *header;
@@ -77,14 +75,14 @@ LinksTab::~LinksTab() {
 }
 
 void LinksTab::Button4Click() {
-    const QString address = trimControls(controls_.Edit8->text());
-    if (address.isEmpty() || address == kAddressHint) {
+    if (givesNothing(controls_.Edit8, kAddressHint)) {
         QMessageBox::information(&form_, kApplicationTitle, kAskForAddress);
         controls_.Edit8->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (!form_.saveSetting(settings_keys::kAddress1, controls_.Edit8->text()))
         return;
+    const QString address = trimControls(controls_.Edit8->text());
     const RunTicket run = ledger_.start(RunKind::Audit);
     reset();
     repaintWithoutInput();
@@ -107,7 +105,7 @@ void LinksTab::Button4Click() {
         hosts << trimControls(cellText(grid, row, kHostColumn));
     }
     startAudit(hosts, address, channel_, linkStop_, run);
-    emit workersStarted();
+    emit auditLaunched();
 }
 
 void LinksTab::Button5Click() {

@@ -4,6 +4,7 @@
 #include "overview/launchers.h"
 #include "overview/site_workers.h"
 #include "runs/channel_sink.h"
+#include "shell/input_texts.h"
 #include "shell/picture_button.h"
 #include "shell/tform1.h"
 #include "shell/url_opener.h"
@@ -22,22 +23,11 @@ namespace tolvera {
 
 namespace {
 
-const QString kAddressHint = QStringLiteral("请输入要查询的网址");
-const QString kKeywordHint = QStringLiteral("请输入关键字");
-const QString kAskForAddress = QStringLiteral("请输入要查询的网址~~");
-const QString kAskForKeyword = QStringLiteral("请输入要查询的关键词~~");
-
 // The fields a site run empties; the time-window cells keep the last run's values
 // until they are overwritten.
 constexpr const char *kSiteFields[] = {"TXTBD1", "TXTBD2", "TXTGG1", "TXTGG2", "TXTYH1", "TXTYH2",
                                        "TXTSG1", "TXTSG2", "TXTYD1", "TXTYD2", "Edit2",  "Edit3",
                                        "Edit4",  "Edit5",  "Edit6",  "Edit7"};
-
-// A box the commands treat as empty: blank, or showing its placeholder.
-bool givesNothing(const QLineEdit *box, const QString &placeholder) {
-    const QString text = trimControls(box->text());
-    return text.isEmpty() || text == placeholder;
-}
 
 QPixmap pixmapOf(const Picture &picture) {
     const QImage image(reinterpret_cast<const uchar *>(picture.rgb.constData()), picture.width,

@@ -1,6 +1,7 @@
 #include "shell/tform1.h"
 
 #include "shell/enter_as_tab.h"
+#include "shell/input_texts.h"
 #include "shell/links_tab.h"
 #include "shell/overview_tab.h"
 #include "shell/picture_button.h"
@@ -33,8 +34,6 @@ namespace tolvera {
 
 namespace {
 
-const QString kAddressHint = QStringLiteral("请输入要查询的网址");
-const QString kKeywordHint = QStringLiteral("请输入关键字");
 constexpr int kTimerIntervalMs = 500;
 
 QIcon programIcon() {
@@ -132,7 +131,8 @@ void TForm1::collectControls() {
 }
 
 void TForm1::formCreate(const Options &options) {
-    // 1 and 8, linkLock and Client1: they live with the friend-link tab, made after this.
+    // 1 and 8: Client1 lives with the friend-link tab, made after this; linkLock
+    // with the counters of each audit run, which its workers share.
     setWindowTitle(kApplicationTitle); // 2
     auto *pages = named<QTabWidget>(this, "RzPageControl1");
     pages->setTabText(0, QStringLiteral("收录查询")); // 3
