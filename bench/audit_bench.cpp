@@ -5,8 +5,10 @@
 // (a) wall time from the click to 100 % over the critical path, the harvest and a
 //     row's five requests in a row, 6 x 100 ms (target <= 1.5);
 // (b) peak resident memory of this process (target <= 300 MiB);
-// (c) the window thread's time starting the 506 workers, and its longest stall after
-//     the last one has started, from a 5 ms heartbeat timer (target <= 20 ms).
+// (c) the window thread's time from the harvest to the end of the click's handler
+//     (laying out the grid and handing the 506 workers to the thread that starts
+//     them), and its longest stall from then to 100 %, while the workers are being
+//     started and run, from a 5 ms heartbeat timer (target <= 20 ms).
 #include "queries/endpoints.h"
 #include "runs/worker_threads.h"
 #include "shell/links_tab.h"
@@ -96,7 +98,7 @@ int main(int argc, char **argv) {
     double startingMs = 0;
     tolvera::LinksTab &tab = form.linksTab();
     QObject::connect(&tab, &tolvera::LinksTab::harvested, [&] { starting.start(); });
-    QObject::connect(&tab, &tolvera::LinksTab::workersStarted, [&] {
+    QObject::connect(&tab, &tolvera::LinksTab::auditLaunched, [&] {
         startingMs = starting.nsecsElapsed() / 1e6;
         started = true;
         heartbeat.start();
@@ -115,8 +117,8 @@ int main(int argc, char **argv) {
     std::printf("(a) click to 100 %%: %.1f ms; ratio to %.0f ms: %.3f (target <= 1.5)\n", wallMs,
                 kCriticalPathMs, wallMs / kCriticalPathMs);
     std::printf("(b) peak resident memory: %.1f MiB (target <= 300 MiB)\n", peakResidentMiB());
-    std::printf("(c) from the harvest to every worker started: %.1f ms; "
-                "longest stall after: %.1f ms (target <= 20 ms)\n",
+    std::printf("(c) window thread from the harvest to the handler's end: %.1f ms; "
+                "longest stall from then to 100 %%: %.1f ms (target <= 20 ms)\n",
                 startingMs, longestStall);
     server.closeWriteChannel();
     server.waitForFinished(5000);

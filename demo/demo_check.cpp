@@ -41,14 +41,13 @@ bool auditEnded(const TForm1 &form) {
 }
 
 bool isFailure(const QString &text) {
-    static const QStringList failures = {
-        QString(),
-        QStringLiteral("0"),
-        QStringLiteral("..."),
-        QStringLiteral("can not get"),
-        QString::fromUtf16(tolvera::kNotFound),
-        QString::fromUtf16(tolvera::kLookupError),
-        QString::fromUtf16(tolvera::kPageRankError)};
+    static const QStringList failures = {QString(),
+                                         QStringLiteral("0"),
+                                         QStringLiteral("..."),
+                                         QStringLiteral("can not get"),
+                                         QString::fromUtf16(tolvera::kNotFound),
+                                         QString::fromUtf16(tolvera::kLookupError),
+                                         QString::fromUtf16(tolvera::kPageRankError)};
     return failures.contains(text.trimmed());
 }
 

@@ -24,8 +24,8 @@ constexpr char kSampleKeyword[] = "绿茶";
 
 // The sample site's friends: every one with a PageRank, one without a link back.
 const std::vector<fakeweb::FriendSite> kFriends = {
-    {"teahouse.localhost", true, 4},  {"puer-market.localhost", true, 9},
-    {"ceramics.localhost", false, 6}, {"travel-yunnan.localhost", true, 2},
+    {"teahouse.localhost", true, 4},   {"puer-market.localhost", true, 9},
+    {"ceramics.localhost", false, 6},  {"travel-yunnan.localhost", true, 2},
     {"kungfu-tea.localhost", true, 0}, {"green-leaf.localhost", true, 7},
 };
 
@@ -73,13 +73,13 @@ int main(int argc, char **argv) {
     const qsizetype checkAt = args.indexOf(QStringLiteral("--check"));
     const QString checkFolder = checkAt > 0 && checkAt + 1 < args.size() ? args[checkAt + 1] : "";
 
+    fakeweb::SimulatedWeb web;
+    const std::string site = web.siteAddress(kSampleSite);
+    fakeweb::installLinkAudit(web, kSampleSite, kFriends);
+    web.rankSite(kSampleKeyword, site, 7, 12);
+
     int code = 0;
     {
-        fakeweb::SimulatedWeb web;
-        const std::string site = web.siteAddress(kSampleSite);
-        fakeweb::installLinkAudit(web, kSampleSite, kFriends);
-        web.rankSite(kSampleKeyword, site, 7, 12);
-
         tolvera::TForm1 form({QSystemTrayIcon::isSystemTrayAvailable(), settingsFolder()});
         form.overview().Edit1->setText(QString::fromStdString(site));
         form.overview().TXTGJ1->setText(QString::fromUtf8(kSampleKeyword));
@@ -89,5 +89,6 @@ int main(int argc, char **argv) {
         form.show();
         code = checkFolder.isEmpty() ? app.exec() : check(form, checkFolder);
     }
+    // While the simulated web still answers: every worker ends before it goes.
     return tolvera::endProgram(code);
 }

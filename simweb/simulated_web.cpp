@@ -235,10 +235,12 @@ SimulatedWeb::SimulatedWeb(const FakeWeb::Options &options)
 }
 
 SimulatedWeb::~SimulatedWeb() {
-    for (int i = 0; i < tolvera::kEndpointCount; ++i) {
-        const auto which = static_cast<Endpoint>(i);
-        tolvera::setEndpoint(which, tolvera::defaultEndpoint(which));
-    }
+    // Workers still running (a test that failed mid-run) must not reach the real
+    // services: the endpoints go to a loopback port where nothing listens. The
+    // vendor pages go back to the program's own bundled pages.
+    for (int i = 0; i < tolvera::kEndpointCount; ++i)
+        tolvera::setEndpoint(static_cast<Endpoint>(i), QStringLiteral("http://127.0.0.1:1"));
+    tolvera::setEndpoint(tolvera::EP_VENDOR_AD, tolvera::defaultEndpoint(tolvera::EP_VENDOR_AD));
 }
 
 void SimulatedWeb::setLatency(std::chrono::milliseconds latency) {

@@ -25,7 +25,7 @@ int simulatedSogouRating(const std::string &domain);
 class SimulatedWeb {
 public:
     explicit SimulatedWeb(const FakeWeb::Options &options = {});
-    ~SimulatedWeb(); // points the endpoints back at their compiled-in hosts
+    ~SimulatedWeb(); // points the endpoints at a dead loopback port, never the real hosts
     SimulatedWeb(const SimulatedWeb &) = delete;
     SimulatedWeb &operator=(const SimulatedWeb &) = delete;
 

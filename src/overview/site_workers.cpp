@@ -19,7 +19,8 @@ Answer queriedDomain(const WorkerInput &in) {
 Answer title(const WorkerInput &in) {
     return gettitle(withScheme(in));
 }
-Answer thumbnail(const WorkerInput &in) {
+// The thumbnail of the run's domain for Image1; nothing to show when none came.
+Answer getwebjpg(const WorkerInput &in) {
     if (std::optional<Picture> picture = fetchThumbnail(in.site))
         return std::move(*picture);
     return {};
@@ -56,7 +57,7 @@ const std::vector<WorkerRow> &siteWorkers() {
     static const std::vector<WorkerRow> rows = {
         {"Tthread1", kStop, {{"Edit2", queriedDomain}}, 5},
         {"Tthread2", StopTest::None, {{"Edit3", title}}, 9},
-        {"Tthread3", kStop, {{"Image1", thumbnail}}, 13},
+        {"Tthread3", kStop, {{"Image1", getwebjpg}}, 13},
         {"Tthread4", kStop, {{"Edit6", worldRank}}, 8},
         {"Tthread5", kStop, {countStep<CQ_CHINARANK>()}, 5},
         {"Tthread6", kStop, {{"Edit4", pageRank}}, 5},

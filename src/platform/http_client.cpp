@@ -201,6 +201,8 @@ HttpResponse httpGet(const HttpRequest &request) {
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, abortAtShutdown);
     curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+    // An aborted name lookup must not make the cleanup wait for the resolver thread.
+    curl_easy_setopt(h, CURLOPT_QUICK_EXIT, 1L);
     curl_easy_setopt(h, CURLOPT_OPENSOCKETFUNCTION, openSocket);
     curl_easy_setopt(h, CURLOPT_CLOSESOCKETFUNCTION, closeSocket);
     if (request.cookies) {

@@ -38,12 +38,13 @@ bool startThread(std::function<void()> body) noexcept {
         ++c.running;
     }
     try {
-        std::thread([body = std::move(body)] {
+        std::thread([body = std::move(body)]() mutable {
             try {
                 body();
             } catch (...) {
                 // A worker's failure ends the worker, never the program.
             }
+            body = nullptr; // what it holds goes before the thread counts itself out
             countOut();
         }).detach();
         return true;

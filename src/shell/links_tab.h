@@ -33,8 +33,10 @@ public:
     void receive(const Delivery &delivery) override;
 
 signals:
-    void harvested(int links); // Client1 is filled; the workers are about to start
-    void workersStarted();     // every worker of the audit has been started
+    void harvested(int links); // Client1 is filled; the grid is about to be laid out
+    // The grid is laid out and the workers handed to the thread that starts them:
+    // the click's handler returns to the window's event loop.
+    void auditLaunched();
 
 private:
     void reset();

@@ -110,7 +110,7 @@ private:
     VendorPane *bottomPane_ = nullptr;
     std::array<Placeholder *, 3> placeholders_{};
     std::unique_ptr<OverviewTab> overviewTab_;
-    std::unique_ptr<LinksTab> linksTab_; // Client1 and the audit's linkLock live with it
+    std::unique_ptr<LinksTab> linksTab_; // Client1 lives with it
 };
 
 } // namespace tolvera
