@@ -40,15 +40,27 @@ bool auditEnded(const TForm1 &form) {
            tolvera::runningThreads() == 0;
 }
 
-bool isFailure(const QString &text) {
+// A count of 0 is what a failed count query shows; a PageRank, a weight or a
+// number of valid links of 0 is a real value.
+enum class Zero { IsFailure, IsAValue };
+
+bool isFailure(const QString &text, Zero zero = Zero::IsFailure) {
     static const QStringList failures = {QString(),
-                                         QStringLiteral("0"),
                                          QStringLiteral("..."),
                                          QStringLiteral("can not get"),
                                          QString::fromUtf16(tolvera::kNotFound),
                                          QString::fromUtf16(tolvera::kLookupError),
                                          QString::fromUtf16(tolvera::kPageRankError)};
-    return failures.contains(text.trimmed());
+    const QString shown = text.trimmed();
+    return failures.contains(shown) || (zero == Zero::IsFailure && shown == QStringLiteral("0"));
+}
+
+// The audit's columns and labels whose value may rightly be 0.
+constexpr int kPageRankColumn = 3;
+constexpr int kWeightColumn = 8;
+bool zeroIsAValue(const QString &label) {
+    static const QStringList labels = {"Label2", "Label5", "Label9", "Label10"};
+    return labels.contains(label);
 }
 
 } // namespace
@@ -68,9 +80,11 @@ bool performAudit(TForm1 &form) {
 
 QStringList missingOverviewFigures(const TForm1 &form) {
     QStringList missing;
-    for (const char *name : {"Edit2", "Edit3", "Edit4", "Edit6", "Edit7", "TXTBDPH1", "TXTGGPH1"})
-        if (isFailure(form.findChild<QLineEdit *>(QLatin1String(name))->text()))
+    for (const char *name : {"Edit2", "Edit3", "Edit4", "Edit6", "Edit7", "TXTBDPH1", "TXTGGPH1"}) {
+        const Zero zero = qstrcmp(name, "Edit4") == 0 ? Zero::IsAValue : Zero::IsFailure;
+        if (isFailure(form.findChild<QLineEdit *>(QLatin1String(name))->text(), zero))
             missing << QLatin1String(name);
+    }
     if (isFailure(form.overview().Edit5->text()))
         missing << QStringLiteral("Edit5");
     for (const auto &engine : form.overview().counts)
@@ -90,13 +104,15 @@ QStringList missingAuditFigures(const TForm1 &form) {
     for (int row = 0; row < grid->rowCount(); ++row)
         for (int column = 0; column < grid->columnCount(); ++column) {
             const QTableWidgetItem *item = grid->item(row, column);
-            // A site that does not link back passes on a weight of 0, rightly.
-            const bool zeroWeight = column == 8 && item && item->text() == QStringLiteral("0");
-            if (!item || (isFailure(item->text()) && !zeroWeight))
+            const Zero zero = column == kPageRankColumn || column == kWeightColumn
+                                  ? Zero::IsAValue
+                                  : Zero::IsFailure;
+            if (!item || isFailure(item->text(), zero))
                 missing << QStringLiteral("StringGrid1[%1,%2]").arg(row).arg(column);
         }
     for (const QLabel *label : form.links().labels)
-        if (isFailure(label->text()))
+        if (isFailure(label->text(),
+                      zeroIsAValue(label->objectName()) ? Zero::IsAValue : Zero::IsFailure))
             missing << label->objectName();
     return missing;
 }

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <httplib.h>
 #include <map>
 #include <mutex>
@@ -195,7 +196,10 @@ long simulatedCount(Endpoint engine, CountKind kind, const std::string &domain) 
     };
     const long base = 1000 + static_cast<long>(fnv1a(domain) % 2'000'000);
     const auto share = engineShare.find(engine);
-    return base * (share == engineShare.end() ? 100 : share->second) / 100 / kindDivisor.at(kind);
+    // At least 1: a simulated site is always known to every engine, so a 0 on the
+    // screen means a failed query.
+    return std::max(1L, base * (share == engineShare.end() ? 100 : share->second) / 100 /
+                            kindDivisor.at(kind));
 }
 
 long simulatedChinaRank(const std::string &domain) {
