@@ -1,9 +1,11 @@
 // The demo: the real window against a simulated web on 127.0.0.1, so that every
 // figure fills without any network. With --check FOLDER it runs the site query,
 // the keyword ranking and the friend-link audit itself, saves a screenshot of each
-// tab into the folder and says which figures stayed empty or failed.
+// tab into the folder and says which figures stayed empty or failed. With
+// --close-mid-run it closes the window while a run waits for its answers.
 #include "demo_check.h"
 #include "link_pages.h"
+#include "shell/picture_button.h"
 #include "shell/startup.h"
 #include "shell/tform1.h"
 #include "simulated_web.h"
@@ -14,6 +16,7 @@
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 
@@ -61,6 +64,18 @@ int check(tolvera::TForm1 &form, const QString &folder) {
     return overviewEnded && auditEnded && missing.isEmpty() ? 0 : 1;
 }
 
+// Starts a site run against services that take a minute to answer and closes the
+// window while every worker waits, as a user may: the program must end at once.
+void closeMidRun(tolvera::TForm1 &form, fakeweb::SimulatedWeb &web) {
+    web.setLatency(std::chrono::minutes(1));
+    form.overview().BitBtn1->click();
+    QTimer::singleShot(500, &form, [&form] {
+        std::printf("closing\n");
+        std::fflush(stdout);
+        form.close();
+    });
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -87,6 +102,8 @@ int main(int argc, char **argv) {
         QObject::connect(&form, &tolvera::TForm1::closed, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         form.show();
+        if (args.contains(QStringLiteral("--close-mid-run")))
+            closeMidRun(form, web);
         code = checkFolder.isEmpty() ? app.exec() : check(form, checkFolder);
     }
     // While the simulated web still answers: every worker ends before it goes.

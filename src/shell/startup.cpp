@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
 #include <cstdlib>
 
 namespace tolvera {
@@ -37,6 +38,8 @@ int endProgram(int code) {
         return code;
     // A thread stuck where no abort reaches (a name lookup of the system's) must not
     // meet destroyed statics: leave without running their destructors.
+    std::fprintf(stderr, "%d threads still running at the end; leaving without cleanup\n",
+                 runningThreads());
     std::quick_exit(code);
 }
 
