@@ -84,8 +84,6 @@ int abortAtShutdown(void *, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 // The sockets of every transfer in flight. At the program's end each is cut, so a
 // transfer waiting for its peer wakes and fails at once instead of at its time-out;
 // the progress callback catches the rest (name lookups, connects) within a second.
-// One descriptor per transfer, as libcurl alone would use: an audit of hundreds of
-// links must not run out of them.
 class OpenSockets {
 public:
     static OpenSockets &instance() {

@@ -2,16 +2,12 @@
 
 namespace tolvera {
 
-int startWorkers(const std::vector<WorkerRow> &rows, const WorkerInput &input,
-                 const std::shared_ptr<DeliveryChannel> &channel,
-                 const std::shared_ptr<const StopFlag> &stop, RunTicket run) {
-    int started = 0;
-    for (const WorkerRow &row : rows) {
+void startWorkers(const std::vector<WorkerRow> &rows, const WorkerInput &input,
+                  const std::shared_ptr<DeliveryChannel> &channel,
+                  const std::shared_ptr<const StopFlag> &stop, RunTicket run) {
+    for (const WorkerRow &row : rows)
         if (!startWorker(row, input, std::make_shared<ChannelSink>(channel, stop, run)))
-            break;
-        ++started;
-    }
-    return started;
+            return;
 }
 
 } // namespace tolvera

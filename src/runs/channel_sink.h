@@ -31,9 +31,9 @@ private:
 };
 
 // Starts one worker per row, in order, each with a ChannelSink of the run. Stops at
-// the first worker that cannot be started; returns how many were started.
-int startWorkers(const std::vector<WorkerRow> &rows, const WorkerInput &input,
-                 const std::shared_ptr<DeliveryChannel> &channel,
-                 const std::shared_ptr<const StopFlag> &stop, RunTicket run);
+// the first worker that cannot be started.
+void startWorkers(const std::vector<WorkerRow> &rows, const WorkerInput &input,
+                  const std::shared_ptr<DeliveryChannel> &channel,
+                  const std::shared_ptr<const StopFlag> &stop, RunTicket run);
 
 } // namespace tolvera

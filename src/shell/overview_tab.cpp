@@ -127,7 +127,7 @@ void OverviewTab::Timer1Timer() {
 void OverviewTab::clearSiteFields() {
     setProgress(0);
     for (const char *name : kSiteFields)
-        setText(form_.findChild<QWidget *>(QLatin1String(name)), QString());
+        setText(targets_.value(QLatin1String(name)), QString());
     controls_.Image1->clear();
 }
 
