@@ -5,6 +5,7 @@
 #include "overview/site_workers.h"
 #include "runs/channel_sink.h"
 #include "shell/input_texts.h"
+#include "shell/named_control.h"
 #include "shell/picture_button.h"
 #include "shell/tform1.h"
 #include "shell/url_opener.h"
@@ -55,10 +56,9 @@ OverviewTab::OverviewTab(TForm1 &form)
         for (const WorkerRow &row : *rows)
             for (const WorkerStep &step : row.steps)
                 targets_.insert(QLatin1String(step.target),
-                                form.findChild<QWidget *>(QLatin1String(step.target)));
+                                named(&form, QLatin1String(step.target)));
     for (const QString &name : launcherControls())
-        if (QWidget *control = form.findChild<QWidget *>(name))
-            control->installEventFilter(this);
+        named(&form, name)->installEventFilter(this);
 
     connect(controls_.BitBtn1, &QAbstractButton::clicked, this, &OverviewTab::BitBtn1Click);
     connect(controls_.Button3, &QAbstractButton::clicked, this, &OverviewTab::Button3Click);

@@ -3,6 +3,7 @@
 #include "shell/enter_as_tab.h"
 #include "shell/input_texts.h"
 #include "shell/links_tab.h"
+#include "shell/named_control.h"
 #include "shell/overview_tab.h"
 #include "shell/picture_button.h"
 #include "shell/placeholder.h"
@@ -41,12 +42,6 @@ QIcon programIcon() {
     for (const int size : {16, 32, 48, 64, 128})
         icon.addFile(QStringLiteral(":/art/icon_%1.png").arg(size), QSize(size, size));
     return icon;
-}
-
-template <typename T> T *named(const QWidget *window, const QString &name) {
-    T *found = window->findChild<T *>(name);
-    Q_ASSERT_X(found, "TForm1", qPrintable(name));
-    return found;
 }
 
 QTimer *supervisingTimer(QObject *owner, const QString &name) {
