@@ -36,6 +36,14 @@ private:
     QHash<Key, QRegularExpression> compiled_;
 };
 
+// A text that owns its buffer: the copy we keep holds a reference to it, so the
+// caller cannot change or free it under us (a write detaches first). Raw data
+// (QString::fromRawData) and literals own nothing: their bytes may be rewritten in
+// place, so a Test on them is never remembered.
+bool ownsBuffer(const QString &text) {
+    return const_cast<QString &>(text).data_ptr().d_ptr() != nullptr;
+}
+
 bool sameText(const QString &a, const QString &b) {
     return a.constData() == b.constData() && a.size() == b.size();
 }
@@ -69,15 +77,20 @@ const QRegularExpression &TRegExp::compiled() {
 
 bool TRegExp::Test(const QString &subject) {
     const QRegularExpressionMatch m = compiled().match(subject);
-    testedSubject_ = subject;
-    testedMatchStart_ = m.hasMatch() ? m.capturedStart(0) : -1;
+    if (ownsBuffer(subject)) {
+        testedSubject_ = subject;
+        testedMatchStart_ = m.hasMatch() ? m.capturedStart(0) : -1;
+    } else {
+        testedSubject_.clear();
+        testedMatchStart_ = -1;
+    }
     return m.hasMatch();
 }
 
 TMatchCollection TRegExp::Execute(const QString &subject) {
     const QRegularExpression &regex = compiled();
     qsizetype from = 0;
-    if (sameText(subject, testedSubject_)) {
+    if (!testedSubject_.isNull() && sameText(subject, testedSubject_)) {
         if (testedMatchStart_ < 0)
             return TMatchCollection({});
         from = testedMatchStart_;

@@ -59,7 +59,7 @@ private:
         QRegularExpression regex;
     };
     std::optional<Compiled> compiled_;
-    QString testedSubject_; // shares the caller's text, so it cannot change under us
+    QString testedSubject_; // shares the caller's buffer, so it cannot change under us
     qsizetype testedMatchStart_ = -1;
 };
 

@@ -61,6 +61,21 @@ TEST(TRegExp, ExecuteAfterTestOnAnotherSubjectSearchesThatSubject) {
     EXPECT_EQ(allMatches(re, text("xxxxxxaaa")), QStringList());
 }
 
+TEST(TRegExp, ABufferRewrittenInPlaceBetweenTestAndExecuteIsSearchedAnew) {
+    TRegExp re = pattern("b+");
+    char16_t buffer[] = u"aaaaaaaaaa";
+    const QString view = QString::fromRawData(reinterpret_cast<const QChar *>(buffer), 10);
+    EXPECT_FALSE(re.Test(view));
+    buffer[7] = u'b';
+    EXPECT_EQ(allMatches(re, view), QStringList({text("b")}));
+    buffer[7] = u'a';
+    buffer[8] = u'b';
+    EXPECT_TRUE(re.Test(view));
+    buffer[8] = u'a';
+    buffer[2] = u'b';
+    EXPECT_EQ(allMatches(re, view), QStringList({text("b")}));
+}
+
 TEST(TRegExp, WithoutGlobalExecuteYieldsOnlyTheFirstMatch) {
     TRegExp re = pattern("\\d");
     re.Global = false;
