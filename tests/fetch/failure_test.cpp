@@ -2,30 +2,14 @@
 #include "fake_web.h"
 #include "fetch/gethtml.h"
 #include "platform/http_client.h"
+#include "refusing_port.h"
 #include "test_pages.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
 const QString kMarker = QString::fromUtf16(tolvera::kFetchFailure);
-
-// A port on 127.0.0.1 where nothing listens: bound once for a free number, then closed.
-int closedPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof(addr);
-    ::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof(addr));
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&addr), &len);
-    ::close(fd);
-    return ntohs(addr.sin_port);
-}
 
 // Shortens the whole-request limit for one test and restores it after.
 class ShortTimeout {
@@ -58,13 +42,14 @@ TEST(FetchFailure, EveryKindGivesTheMarker) {
     web.route("/stall", bodyOf(100'000, fakeweb::Reply::Delivery::Stall));
     web.route("/klingon", fakeweb::Reply{200, "<p>x</p>", "text/html; charset=klingon"});
     const QString base = QString::fromStdString(web.base());
+    const testsupport::RefusingPort refusing;
 
     const struct {
         const char *kind;
         QString address;
     } cases[] = {
         {"unresolvable host", testpages::unresolvableHost() + "/s"},
-        {"refused connection", QStringLiteral("http://127.0.0.1:%1/s").arg(closedPort())},
+        {"refused connection", QStringLiteral("http://127.0.0.1:%1/s").arg(refusing.port())},
         {"malformed address", QStringLiteral("not an address at all")},
         {"unsupported scheme", QStringLiteral("file:///etc/passwd")},
         {"decoder rejects the name", base + "/klingon"},
