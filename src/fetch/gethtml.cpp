@@ -90,13 +90,18 @@ QString decoderNameFor(const QString &declared) {
 
 } // namespace
 
-std::optional<QString> pageText(const QByteArray &contentType, const QByteArray &body,
-                                const QString &fallbackCharset) {
+std::optional<QString> decodedPage(const QByteArray &contentType, const QByteArray &body,
+                                   const QString &fallbackCharset) {
     const QString lowerType = asciiLower(QString::fromLatin1(contentType));
     const QString declared = declaredCharset(lowerType, body, fallbackCharset);
     if (asciiLower(declared) == kUtf8Declaration)
-        return asciiLower(QString::fromUtf8(body));
-    std::optional<QString> text = decodeCharset(body, decoderNameFor(declared));
+        return QString::fromUtf8(body);
+    return decodeCharset(body, decoderNameFor(declared));
+}
+
+std::optional<QString> pageText(const QByteArray &contentType, const QByteArray &body,
+                                const QString &fallbackCharset) {
+    std::optional<QString> text = decodedPage(contentType, body, fallbackCharset);
     if (!text)
         return std::nullopt;
     return asciiLower(std::move(*text));

@@ -19,4 +19,9 @@ QString getHTML(const QString &address, const QString &fallbackCharset);
 std::optional<QString> pageText(const QByteArray &contentType, const QByteArray &body,
                                 const QString &fallbackCharset);
 
+// The same decision and decoding, with the letters left as the page has them: for
+// showing a page, where pageText's lower case is only what the patterns need.
+std::optional<QString> decodedPage(const QByteArray &contentType, const QByteArray &body,
+                                   const QString &fallbackCharset);
+
 } // namespace tolvera

@@ -1,14 +1,15 @@
 #include "shell/vendor_panes.h"
 
-#include "platform/charset.h"
+#include "fetch/gethtml.h"
 #include "platform/connection_probe.h"
 #include "platform/http_client.h"
 #include "queries/endpoints.h"
 #include "runs/worker_threads.h"
+#include "shell/url_opener.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <mutex>
 
 namespace tolvera {
@@ -18,12 +19,16 @@ namespace {
 constexpr std::chrono::milliseconds kProbeLimit{2000};
 const QString kBundled = QStringLiteral("qrc:");
 
-QString declaredCharset(const QByteArray &text) {
-    static const QRegularExpression charset(QStringLiteral("charset\\s*=\\s*[\"']?([\\w.:-]+)"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const auto match = charset.match(QString::fromLatin1(text));
-    return match.hasMatch() ? match.captured(1) : QString();
-}
+// The pane's document: every resource a page names (a picture, a style sheet, a
+// file path) is answered with nothing, so that no page can make the pane read a
+// local file or reach out to the network.
+class TextOnlyDocument : public QTextDocument {
+public:
+    using QTextDocument::QTextDocument;
+
+protected:
+    QVariant loadResource(int, const QUrl &) override { return {}; }
+};
 
 } // namespace
 
@@ -32,12 +37,8 @@ struct VendorPane::Mailbox {
     VendorPane *receiver = nullptr;
 };
 
-QString decodeVendorPage(const QByteArray &body, const QByteArray &contentType) {
-    for (const QString &name : {declaredCharset(contentType), declaredCharset(body.left(4096))})
-        if (!name.isEmpty())
-            if (const auto text = decodeCharset(body, name))
-                return *text;
-    return QString::fromUtf8(body);
+std::optional<QString> decodeVendorPage(const QByteArray &body, const QByteArray &contentType) {
+    return decodedPage(contentType, body, QStringLiteral("utf-8"));
 }
 
 VendorPane::VendorPane(QTextBrowser *pane, QString path)
@@ -46,6 +47,9 @@ VendorPane::VendorPane(QTextBrowser *pane, QString path)
     , path_(std::move(path))
     , mailbox_(std::make_shared<Mailbox>()) {
     mailbox_->receiver = this;
+    pane_->setDocument(new TextOnlyDocument(pane_));
+    pane_->setOpenLinks(false);
+    connect(pane_, &QTextBrowser::anchorClicked, this, &VendorPane::openLink);
 }
 
 VendorPane::~VendorPane() {
@@ -56,6 +60,7 @@ VendorPane::~VendorPane() {
 void VendorPane::load() {
     const unsigned generation = ++generation_;
     const QString base = endpoint(EP_VENDOR_AD);
+    shownAddress_ = QUrl(base + path_);
     if (base == kBundled) {
         QFile page(QLatin1Char(':') + path_);
         const bool loaded = page.open(QIODevice::ReadOnly);
@@ -70,9 +75,11 @@ void VendorPane::load() {
             request.address = address;
             response = httpGet(request);
         }
-        const bool loaded = response.ok && response.status == 200;
-        const QString html =
-            loaded ? decodeVendorPage(response.body, response.contentType) : QString();
+        std::optional<QString> page;
+        if (response.ok && response.status == 200)
+            page = decodeVendorPage(response.body, response.contentType);
+        const bool loaded = page.has_value();
+        const QString html = page.value_or(QString());
         const std::lock_guard guard(mailbox->lock);
         if (VendorPane *target = mailbox->receiver)
             QMetaObject::invokeMethod(
@@ -80,6 +87,10 @@ void VendorPane::load() {
                 [target, generation, loaded, html] { target->deliver(generation, loaded, html); },
                 Qt::QueuedConnection);
     });
+}
+
+void VendorPane::openLink(const QUrl &link) const {
+    openInBrowser(shownAddress_.resolved(link).toString());
 }
 
 void VendorPane::deliver(unsigned generation, bool loaded, const QString &html) {

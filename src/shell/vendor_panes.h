@@ -2,15 +2,18 @@
 
 #include <QObject>
 #include <QString>
+#include <QUrl>
 #include <memory>
+#include <optional>
 
 class QTextBrowser;
 
 namespace tolvera {
 
-// The text of a page as its header or its own meta element declares it; UTF-8
-// when neither names a set the decoder knows.
-QString decodeVendorPage(const QByteArray &body, const QByteArray &contentType);
+// The text of a page, decoded as every fetched page is (the header's or the page's
+// declaration, else UTF-8), its letters as they are; nothing when the declared set
+// is one the decoder does not know.
+std::optional<QString> decodeVendorPage(const QByteArray &body, const QByteArray &contentType);
 
 // One light browser pane showing a page of EP_VENDOR_AD. "qrc:" stands for the
 // program's own bundled pages. Anything else is probed with a TCP connect (2 s)
@@ -18,6 +21,9 @@ QString decodeVendorPage(const QByteArray &body, const QByteArray &contentType);
 // reaches the pane through a queued call on the pane, so a late answer after the
 // window is gone is dropped, and an answer of an older load never overwrites a
 // newer one. An unreachable page leaves the pane empty, silently.
+// A pane shows the page's text and nothing else: it loads no picture, style sheet or
+// file that the page names, and a link clicked in it goes to the user's browser
+// through the program's one web-address opener, never anywhere else.
 class VendorPane : public QObject {
     Q_OBJECT
 public:
@@ -37,9 +43,11 @@ private:
     struct Mailbox;
 
     void deliver(unsigned generation, bool loaded, const QString &html);
+    void openLink(const QUrl &link) const;
 
     QTextBrowser *pane_;
     QString path_;
+    QUrl shownAddress_; // what relative links in the shown page stand on
     std::shared_ptr<Mailbox> mailbox_;
     unsigned generation_ = 0;
 };
