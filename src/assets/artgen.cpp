@@ -1,6 +1,11 @@
 // Draws the window's artwork into PNG files: the banner strip, the product badge,
 // the picture-button faces and the program icon. scripts/make-art runs it; the
 // PNGs under src/assets/art are its output, committed so that a build needs no X.
+//
+// Captions are text, and text looks as the installed font rasterises it: each is
+// clipped to a box of its own, and `artgen --shapes-only FOLDER` draws every box
+// as a solid key colour instead, so that the shapes around the captions can be
+// checked pixel by pixel on any machine.
 #include <QColor>
 #include <QDir>
 #include <QFont>
@@ -10,6 +15,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -22,13 +28,44 @@ QFont artFont(int pixelSize, bool bold) {
     return font;
 }
 
+// Where and how a caption goes; the text never leaves its box, even when it is
+// drawn a little off its centre (a pressed button's face).
+struct Caption {
+    QRect box;
+    int flags;
+    QString text;
+    QPoint offset{};
+};
+
+// The colour a caption box is filled with when the shapes are drawn alone.
+constexpr QRgb kCaptionKey = 0xffff00ff;
+
+class CaptionPen {
+public:
+    explicit CaptionPen(bool shapesOnly)
+        : shapesOnly_(shapesOnly) {}
+
+    void draw(QPainter &p, const Caption &caption) const {
+        p.save();
+        p.setClipRect(caption.box);
+        if (shapesOnly_)
+            p.fillRect(caption.box, QColor::fromRgba(kCaptionKey));
+        else
+            p.drawText(caption.box.translated(caption.offset), caption.flags, caption.text);
+        p.restore();
+    }
+
+private:
+    bool shapesOnly_;
+};
+
 QImage canvas(int w, int h) {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
 
-QImage banner() {
+QImage banner(const CaptionPen &pen) {
     QImage image = canvas(786, 63);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -45,21 +82,21 @@ QImage banner() {
     QPainterPath trend(QPointF(612, 50));
     trend.cubicTo(660, 46, 720, 30, 772, 8);
     p.drawPath(trend);
+    const QString title = QStringLiteral("Tolvera站长工具");
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
     p.setFont(artFont(26, true));
-    p.setPen(QColor(0, 40, 90, 120));
-    p.drawText(QRect(22, 6, 600, 34), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Tolvera站长工具"));
+    p.setPen(QColor(0, 40, 90, 120)); // the title's shadow
+    pen.draw(p, {QRect(22, 6, 580, 34), left, title});
     p.setPen(Qt::white);
-    p.drawText(QRect(20, 4, 600, 34), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Tolvera站长工具"));
+    pen.draw(p, {QRect(20, 4, 580, 34), left, title});
     p.setFont(artFont(14, false));
     p.setPen(QColor(225, 240, 255));
-    p.drawText(QRect(22, 38, 600, 20), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("网站优化从了解收录开始 · 收录、排名、外链一目了然"));
+    pen.draw(p, {QRect(22, 38, 580, 20), left,
+                 QStringLiteral("网站优化从了解收录开始 · 收录、排名、外链一目了然")});
     return image;
 }
 
-QImage badge() {
+QImage badge(const CaptionPen &pen) {
     QImage image = canvas(145, 22);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -71,13 +108,13 @@ QImage badge() {
     p.drawRoundedRect(QRectF(0.5, 0.5, 144, 21), 8, 8);
     p.setFont(artFont(13, true));
     p.setPen(Qt::white);
-    p.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("Tolvera站长工具 V2.03"));
+    pen.draw(p, {QRect(2, 2, 141, 18), Qt::AlignCenter, QStringLiteral("Tolvera站长工具 V2.03")});
     return image;
 }
 
 enum class Face { Up, Down, StayDown, Disabled };
 
-QImage buttonFace(const QString &caption, Face face) {
+QImage buttonFace(const CaptionPen &pen, const QString &caption, Face face) {
     QImage image = canvas(59, 25);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -100,7 +137,7 @@ QImage buttonFace(const QString &caption, Face face) {
     p.setFont(artFont(14, true));
     p.setPen(text);
     const int shift = face == Face::Down || face == Face::StayDown ? 1 : 0;
-    p.drawText(image.rect().translated(shift, shift), Qt::AlignCenter, caption);
+    pen.draw(p, {QRect(4, 3, 51, 19), Qt::AlignCenter, caption, QPoint(shift, shift)});
     return image;
 }
 
@@ -137,13 +174,15 @@ bool save(const QImage &image, const QString &path) {
 
 int main(int argc, char **argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: artgen <output folder>\n");
+    const bool shapesOnly = argc == 3 && std::strcmp(argv[1], "--shapes-only") == 0;
+    if (argc != 2 && !shapesOnly) {
+        std::fprintf(stderr, "usage: artgen [--shapes-only] <output folder>\n");
         return 2;
     }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
-    bool ok =
-        save(banner(), out.filePath("banner.png")) && save(badge(), out.filePath("badge.png"));
+    const QDir out(QString::fromLocal8Bit(argv[argc - 1]));
+    const CaptionPen pen(shapesOnly);
+    bool ok = save(banner(pen), out.filePath("banner.png")) &&
+              save(badge(pen), out.filePath("badge.png"));
     const struct {
         const char *name;
         Face face;
@@ -152,9 +191,9 @@ int main(int argc, char **argv) {
                  {"staydown", Face::StayDown},
                  {"disabled", Face::Disabled}};
     for (const auto &f : faces) {
-        ok = ok && save(buttonFace(QStringLiteral("查询"), f.face),
+        ok = ok && save(buttonFace(pen, QStringLiteral("查询"), f.face),
                         out.filePath(QStringLiteral("query_%1.png").arg(f.name)));
-        ok = ok && save(buttonFace(QStringLiteral("停止"), f.face),
+        ok = ok && save(buttonFace(pen, QStringLiteral("停止"), f.face),
                         out.filePath(QStringLiteral("stop_%1.png").arg(f.name)));
     }
     for (const int size : {16, 32, 48, 64, 128})
