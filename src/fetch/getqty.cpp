@@ -7,7 +7,14 @@ namespace tolvera {
 
 QString getqty(const QString &address, const QString &charset, const QString &pattern) {
     try {
-        const QString page = getHTML(address, charset);
+        return qtyFromPage(getHTML(address, charset), pattern);
+    } catch (...) {
+        return QStringLiteral("0");
+    }
+}
+
+QString qtyFromPage(const QString &page, const QString &pattern) {
+    try {
         TRegExp re;
         re.Global = true;
         re.Multiline = true;

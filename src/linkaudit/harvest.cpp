@@ -64,7 +64,15 @@ QString friendHost(const QString &match, const QString &own) {
 QString getqty1(LinkTable &table, const QString &address) {
     try {
         const QString own = ownAddress(address);
-        const QString page = getHTML(QStringLiteral("http://") + own, QStringLiteral("utf-8"));
+        return harvestPage(table, getHTML(QStringLiteral("http://") + own, QStringLiteral("utf-8")),
+                           own);
+    } catch (...) {
+        return QStringLiteral("0");
+    }
+}
+
+QString harvestPage(LinkTable &table, const QString &page, const QString &own) {
+    try {
         TRegExp links;
         links.Global = true;
         links.Multiline = true;

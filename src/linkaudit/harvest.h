@@ -21,6 +21,10 @@ QString ownAddress(const QString &address);
 // appended before a failure stay). Blocks for one fetch; any thread.
 QString getqty1(LinkTable &table, const QString &address);
 
+// The same harvest over a home page text that has arrived (getHTML's text), no fetch;
+// `own` is the site's ownAddress().
+QString harvestPage(LinkTable &table, const QString &page, const QString &own);
+
 // The link text of one match of "href=...>", cleaned and cut down to its host; empty
 // when the link is no friend link of the site at `own` (an ownAddress()).
 QString friendHost(const QString &match, const QString &own);

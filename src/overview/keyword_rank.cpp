@@ -50,15 +50,24 @@ QString URLencode(const QString &text) {
 QString getph(const QString &site, const QString &address, const QString &keyword,
               const QString &charset, const QString &pattern) {
     try {
-        const QString page = unwrapKeyword(getHTML(address, charset), trimControls(keyword));
+        return phFromPage(site, getHTML(address, charset), keyword, pattern);
+    } catch (...) {
+        return QStringLiteral("0");
+    }
+}
+
+QString phFromPage(const QString &site, const QString &page, const QString &keyword,
+                   const QString &pattern) {
+    try {
+        const QString unwrapped = unwrapKeyword(page, trimControls(keyword));
         TRegExp entries;
         entries.Global = true;
         entries.Multiline = true;
         entries.IgnoreCase = false;
         entries.Pattern = pattern;
-        if (!entries.Test(page))
+        if (!entries.Test(unwrapped))
             return QString::fromUtf16(kNoEntries);
-        const TMatchCollection matches = entries.Execute(page);
+        const TMatchCollection matches = entries.Execute(unwrapped);
         for (int i = 0; i < matches.Count(); ++i)
             if (matches.Item(i).Value().contains(site))
                 return QString::number(i + 1);

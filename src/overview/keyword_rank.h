@@ -18,6 +18,10 @@ QString URLencode(const QString &text);
 QString getph(const QString &site, const QString &address, const QString &keyword,
               const QString &charset, const QString &pattern);
 
+// The same position on a results page text that has arrived (getHTML's text), no fetch.
+QString phFromPage(const QString &site, const QString &page, const QString &keyword,
+                   const QString &pattern);
+
 // One engine of the ranking: where it is asked and how its result entries look.
 struct RankEngine {
     QString (*address)(const QString &keyword); // the keyword as typed, trimmed

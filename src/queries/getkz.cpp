@@ -45,4 +45,8 @@ QString getkz(const QString &address) {
     return runGetter(kSnapshot, address);
 }
 
+QString kzFromPage(const QString &page, const QString &address) {
+    return cutFromPage(kSnapshot, page, address);
+}
+
 } // namespace tolvera

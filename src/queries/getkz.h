@@ -9,4 +9,7 @@ namespace tolvera {
 // kNotFound / kLookupError (result_texts.h). Stateless: safe on many threads.
 QString getkz(const QString &address);
 
+// The same date cut from a Baidu page text that has arrived (getHTML's text), no fetch.
+QString kzFromPage(const QString &page, const QString &address);
+
 } // namespace tolvera

@@ -8,7 +8,15 @@ namespace tolvera {
 
 QString runGetter(const GetterRecipe &recipe, const QString &input) {
     try {
-        const QString page = getHTML(recipe.address(input), QString::fromUtf16(recipe.charset));
+        return cutFromPage(
+            recipe, getHTML(recipe.address(input), QString::fromUtf16(recipe.charset)), input);
+    } catch (...) {
+        return QString::fromUtf16(recipe.errorText);
+    }
+}
+
+QString cutFromPage(const GetterRecipe &recipe, const QString &page, const QString &input) {
+    try {
         TRegExp re;
         re.Global = true;
         re.Multiline = true;

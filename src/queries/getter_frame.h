@@ -20,4 +20,8 @@ struct GetterRecipe {
 // the pattern object fails (invalid pattern, item beyond the matches). Never throws.
 QString runGetter(const GetterRecipe &recipe, const QString &input);
 
+// The recipe's cut on a page text that has arrived: what runGetter does after its
+// fetch, with the same texts for no match and for a failing pattern. Never throws.
+QString cutFromPage(const GetterRecipe &recipe, const QString &page, const QString &input);
+
 } // namespace tolvera

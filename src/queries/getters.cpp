@@ -119,4 +119,20 @@ QString gettitle(const QString &address) {
     return runGetter(kTitle, address);
 }
 
+QString prFromPage(const QString &page) {
+    return cutFromPage(kPageRank, page, {});
+}
+
+QString srFromPage(const QString &page) {
+    return cutFromPage(kSogouRank, page, {});
+}
+
+QString wordpmFromPage(const QString &page, const QString &site) {
+    return cutFromPage(kAlexaRank, page, site);
+}
+
+QString titleFromPage(const QString &page) {
+    return cutFromPage(kTitle, page, {});
+}
+
 } // namespace tolvera

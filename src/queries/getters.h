@@ -19,4 +19,11 @@ QString getwordpm(const QString &site);
 // The title of the page at a complete address, as the lower-cased page text has it.
 QString gettitle(const QString &address);
 
+// The same values cut from a page text that has arrived (getHTML's text), no fetch:
+// the site or address is what the pattern and the cut need of it.
+QString prFromPage(const QString &page);
+QString srFromPage(const QString &page);
+QString wordpmFromPage(const QString &page, const QString &site);
+QString titleFromPage(const QString &page);
+
 } // namespace tolvera
