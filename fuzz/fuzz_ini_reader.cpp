@@ -1,0 +1,107 @@
+// The INI profile file: the input is the file's content. Every section and key the
+// file names is read, then one value is written and read back, and every other
+// value must read as before.
+
+#include "fuzz_input.h"
+#include "platform/charset.h"
+#include "platform/profile_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QTemporaryDir>
+#include <utility>
+
+namespace {
+
+// One folder per fuzzing process, removed when it ends; in memory where there is a
+// tmpfs for it, since every input writes the file twice.
+QString scratchBase() {
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+}
+
+const QString &profilePath() {
+    static const QTemporaryDir folder(scratchBase() + QStringLiteral("/tolvera-fuzz-XXXXXX"));
+    static const QString path = folder.filePath(QStringLiteral("velkarn.ini"));
+    return path;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+struct Entry {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// The section and key names as the file writes them, in file order; a bounded
+// number, so that a file of many keys stays quick.
+QList<Entry> namedEntries(const QByteArray &bytes) {
+    constexpr qsizetype kMaxEntries = 32;
+    QList<Entry> entries;
+    QString section;
+    bool inSection = false;
+    for (const QByteArray &rawLine : bytes.split('\n')) {
+        const QByteArray line = rawLine.trimmed();
+        if (line.startsWith('[') && line.contains(']')) {
+            section = tolvera::decodeGbk(line.mid(1, line.indexOf(']') - 1));
+            inSection = true;
+            continue;
+        }
+        const qsizetype eq = rawLine.indexOf('=');
+        if (inSection && eq > 0) {
+            entries.append({section, tolvera::decodeGbk(rawLine.left(eq)), {}});
+            if (entries.size() == kMaxEntries)
+                break;
+        }
+    }
+    return entries;
+}
+
+// Names as the profile functions compare them: blanks around ignored, any letter case.
+bool sameName(const QString &a, const QString &b) {
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    using fuzzing::require;
+    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const QString &path = profilePath();
+    require(!path.isEmpty() && writeFile(path, bytes), "the profile file can be written");
+    const tolvera::ProfileFile profile(path);
+
+    QList<Entry> entries = namedEntries(bytes);
+    for (Entry &entry : entries) {
+        entry.value = profile.read(entry.section, entry.key);
+        require(entry.value.size() <= tolvera::ProfileFile::kMaxValueBytes,
+                "a value read is at most its byte limit");
+    }
+
+    // A value of the input's own characters, made one line as a write makes it.
+    const QString section = QStringLiteral("http");
+    const QString key = QStringLiteral("address");
+    QString value = QString::fromUtf8(bytes.left(48)) + QStringLiteral(" 站长");
+    require(profile.write(section, key, value), "a value can be written");
+    value.replace(u'\r', u' ').replace(u'\n', u' ');
+    const QString readBack = profile.read(section, key);
+    require(readBack == value, "a value written reads back",
+            readBack + QStringLiteral(" != ") + value);
+
+    for (const Entry &entry : std::as_const(entries)) {
+        if (sameName(entry.section, section) && sameName(entry.key, key))
+            continue;
+        const QString now = profile.read(entry.section, entry.key);
+        require(now == entry.value, "a write keeps every other value",
+                entry.section + u'/' + entry.key + QStringLiteral(": ") + entry.value +
+                    QStringLiteral(" -> ") + now);
+    }
+    return 0;
+}
