@@ -149,10 +149,16 @@ bool ProfileFile::write(const QString &section, const QString &key, const QStrin
     }
     parsed.endsWithLineEnd = true;
 
+    // Written beside the file and renamed over it only when whole, so that a crash or
+    // a full disk never leaves half a file. The flush is checked here: a write that
+    // fails while QSaveFile empties its buffer inside commit() is not seen there, and
+    // the cut-off file would replace the good one.
     QSaveFile out(path_);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    out.write(join(parsed));
+    const QByteArray bytes = join(parsed);
+    if (out.write(bytes) != bytes.size() || !out.flush())
+        return false; // the unfinished file is discarded with `out`
     return out.commit();
 }
 

@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using tolvera::ProfileFile;
 using tolvera::SettingsFile;
@@ -45,6 +47,30 @@ struct BoxCloser {
         icon = box->icon();
         box->accept();
     }
+};
+
+// Lets this process write files of at most `bytes` bytes while it lives: a write
+// past it fails as on a full disk (EFBIG, the signal ignored), below every file
+// layer of the program.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousSignal_);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previousSignal_)(int) = nullptr;
 };
 
 } // namespace
@@ -157,6 +183,28 @@ private slots:
         QVERIFY(QFileInfo(folder + "/velkarn.ini").isDir());
         QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList{"velkarn.ini"});
+    }
+
+    // The new file is written beside the old one and renamed over it only when
+    // whole: a write that fails halfway leaves every key and section as it was.
+    void aFullDiskShowsTheErrorAndLosesNoKey() {
+        const QByteArray before = "; kept\r\n[other]\r\nk=v\r\n[http]\r\naddress=a.com\r\n"
+                                  "gjz=seo\r\naddress1=b.com\r\n";
+        writeBytes(ini(), before);
+        TForm1 form({false, dir.path()});
+        BoxCloser closer;
+        closer.arm();
+        {
+            const FileSizeLimit diskFull(before.size() / 2);
+            QVERIFY(!form.saveSetting("address", QString(200, QChar(u'站'))));
+        }
+        QCOMPARE(closer.text, "Unable to write to " + ini());
+        QCOMPARE(bytesOf(ini()), before);
+        QCOMPARE(QDir(dir.path()).entryList({"velkarn.ini*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"velkarn.ini"});
+        QVERIFY(form.saveSetting("address", "c.com")); // room again: the write goes through
+        QCOMPARE(SettingsFile(dir.path()).read("gjz"), QString("seo"));
+        QCOMPARE(SettingsFile(dir.path()).read("address"), QString("c.com"));
     }
 
     void theWindowRestoresItsInputsAtStart() {
