@@ -1,5 +1,10 @@
 #include "link_pages.h"
 
+#include <algorithm>
+#include <charconv>
+#include <httplib.h>
+#include <mutex>
+
 namespace fakeweb {
 
 namespace {
@@ -24,7 +29,29 @@ std::string friendLink(const std::string &address, std::size_t i) {
     }
 }
 
+constexpr char kFriendPrefix[] = "friend";
+constexpr char kSiteSuffix[] = ".localhost";
+
+// The friend's number in a host name "friendN.localhost" (any port); 0 for any other.
+int friendNumber(const std::string &host) {
+    const std::string name = host.substr(0, host.rfind(':'));
+    const std::string_view prefix = kFriendPrefix;
+    const std::string_view suffix = kSiteSuffix;
+    if (name.size() <= prefix.size() + suffix.size() || name.rfind(prefix, 0) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return 0;
+    const char *begin = name.data() + prefix.size();
+    const char *end = name.data() + name.size() - suffix.size();
+    int number = 0;
+    const auto [stop, error] = std::from_chars(begin, end, number);
+    return error == std::errc() && stop == end ? number : 0;
+}
+
 } // namespace
+
+FriendSite numberedFriend(int i) {
+    return {kFriendPrefix + std::to_string(i) + kSiteSuffix, i % 3 != 0, 1 + i % 7};
+}
 
 std::string auditedHomePage(const std::string &auditedAddress,
                             const std::vector<std::string> &friendAddresses) {
@@ -78,6 +105,60 @@ std::vector<std::string> installLinkAudit(SimulatedWeb &web, const std::string &
     web.setHomePage(auditedName,
                     Reply{200, auditedHomePage(audited, addresses), "text/html; charset=utf-8"});
     return addresses;
+}
+
+struct FriendSlice::Pages {
+    std::mutex lock;
+    std::string auditedAddress; // empty: no page links back yet
+    std::string auditedName;
+    std::string auditedPage;
+
+    Reply find(const std::string &host, int first, int last) {
+        std::string linkBack;
+        {
+            const std::lock_guard guard(lock);
+            if (!auditedName.empty() && host.substr(0, host.rfind(':')) == auditedName)
+                return Reply{200, auditedPage, "text/html; charset=utf-8"};
+            linkBack = auditedAddress;
+        }
+        const int number = friendNumber(host);
+        if (number < first || number > last)
+            return Reply{404, "<html><body>no such site</body></html>"};
+        const FriendSite site = numberedFriend(number);
+        return Reply{200,
+                     friendHomePage(linkBack, site.linksBack && !linkBack.empty(), site.otherLinks),
+                     "text/html; charset=utf-8"};
+    }
+};
+
+FriendSlice::FriendSlice(int first, int last, std::chrono::milliseconds latency)
+    : pages_(std::make_shared<Pages>())
+    , web_(std::make_unique<FakeWeb>(FakeWeb::Options{false, std::max(0, last - first + 1) + 64})) {
+    web_->setLatency(latency);
+    web_->route("/", [pages = pages_, first, last](const httplib::Request &req) {
+        return pages->find(req.get_header_value("Host"), first, last);
+    });
+}
+
+FriendSlice::~FriendSlice() = default;
+
+int FriendSlice::port() const {
+    return web_->port();
+}
+
+void FriendSlice::linkBackTo(const std::string &auditedAddress) {
+    const std::lock_guard guard(pages_->lock);
+    pages_->auditedAddress = auditedAddress;
+}
+
+std::string FriendSlice::serveAudited(const std::string &name,
+                                      const std::vector<std::string> &friendAddresses) {
+    const std::string address = name + ":" + std::to_string(port());
+    std::string page = auditedHomePage(address, friendAddresses);
+    const std::lock_guard guard(pages_->lock);
+    pages_->auditedName = name;
+    pages_->auditedPage = std::move(page);
+    return address;
 }
 
 } // namespace fakeweb
