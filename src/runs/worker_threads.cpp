@@ -14,6 +14,10 @@ struct Census {
     std::mutex lock;
     std::condition_variable ended;
     int running = 0;
+    // Set only by a ThreadStartLimit in tests.
+    bool limited = false;
+    int allowed = 0;
+    int asked = 0;
 };
 
 // Never destroyed: a thread that outlives the wait still counts itself out.
@@ -35,6 +39,8 @@ bool startThread(std::function<void()> body) noexcept {
     Census &c = census();
     {
         const std::lock_guard guard(c.lock);
+        if (c.limited && ++c.asked > c.allowed)
+            return false;
         ++c.running;
     }
     try {
@@ -69,6 +75,26 @@ bool waitForThreads(std::chrono::milliseconds limit) {
 bool endAllThreads(std::chrono::milliseconds limit) {
     requestShutdown();
     return waitForThreads(limit);
+}
+
+ThreadStartLimit::ThreadStartLimit(int allowed) {
+    Census &c = census();
+    const std::lock_guard guard(c.lock);
+    c.limited = true;
+    c.allowed = allowed;
+    c.asked = 0;
+}
+
+ThreadStartLimit::~ThreadStartLimit() {
+    Census &c = census();
+    const std::lock_guard guard(c.lock);
+    c.limited = false;
+}
+
+int ThreadStartLimit::asked() const {
+    Census &c = census();
+    const std::lock_guard guard(c.lock);
+    return c.asked;
 }
 
 } // namespace tolvera

@@ -23,4 +23,17 @@ bool waitForThreads(std::chrono::milliseconds limit);
 // and waits for every started thread as waitForThreads does.
 bool endAllThreads(std::chrono::milliseconds limit);
 
+// For tests: while one lives, startThread makes the first `allowed` threads asked
+// for and refuses every later one, as a system out of threads does. It counts
+// every start asked for, refused or not.
+class ThreadStartLimit {
+public:
+    explicit ThreadStartLimit(int allowed);
+    ~ThreadStartLimit();
+    ThreadStartLimit(const ThreadStartLimit &) = delete;
+    ThreadStartLimit &operator=(const ThreadStartLimit &) = delete;
+
+    int asked() const;
+};
+
 } // namespace tolvera

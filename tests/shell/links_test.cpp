@@ -9,6 +9,7 @@
 #include "shell/links_tab.h"
 #include "shell/picture_button.h"
 #include "shell/tform1.h"
+#include "simulated_figures.h"
 #include "simulated_web.h"
 
 #include <QApplication>
@@ -28,28 +29,6 @@ using fakeweb::FriendSite;
 namespace {
 
 constexpr int kRunLimitMs = 30'000;
-
-// What one grid row must show when its worker has run every step.
-struct ExpectedRow {
-    QString host, google, pageRank, baidu, snapshot, links, back, weight;
-};
-
-ExpectedRow expectedRow(const std::string &host, const FriendSite &site) {
-    const int links = site.otherLinks + (site.linksBack ? 1 : 0);
-    const int pr = fakeweb::simulatedPageRank(host);
-    QString weight = "0";
-    if (!site.pageRankKnown)
-        weight = "...";
-    else if (site.linksBack && links > 0)
-        weight = numberText(roundTo2(double(pr) / links));
-    return {QString::fromStdString(host),
-            QString::number(fakeweb::simulatedCount(EP_GOOGLE_HK, CountKind::Site, host)),
-            site.pageRankKnown ? QString::number(pr) : QString::fromUtf16(kNotFound),
-            QString::number(fakeweb::simulatedCount(EP_BAIDU, CountKind::Site, host)),
-            // the snapshot date is the rest of its address line, its blank included
-            QString::fromStdString(" " + fakeweb::simulatedSnapshotDate(host)),
-            QString::number(links), site.linksBack ? "有" : "无", weight};
-}
 
 } // namespace
 
@@ -80,24 +59,13 @@ class LinksTest : public QObject {
     void expectRows(const std::vector<std::string> &hosts, const std::vector<FriendSite> &sites) {
         QCOMPARE(grid()->rowCount(), int(hosts.size()));
         for (int r = 0; r < grid()->rowCount(); ++r) {
-            const ExpectedRow e = expectedRow(hosts[r], sites[r]);
-            const QString shown[] = {cell(r, 0), cell(r, 1), cell(r, 2), cell(r, 3), cell(r, 4),
-                                     cell(r, 5), cell(r, 6), cell(r, 7), cell(r, 8)};
-            const QString wanted[] = {QString::number(r + 1),
-                                      e.host,
-                                      e.google,
-                                      e.pageRank,
-                                      e.baidu,
-                                      e.snapshot,
-                                      e.links,
-                                      e.back,
-                                      e.weight};
+            const test::ExpectedRow e = test::expectedRow(hosts[r], sites[r]);
             for (int column = 0; column < 9; ++column)
-                QVERIFY2(shown[column] == wanted[column],
+                QVERIFY2(cell(r, column) == e.column(column, r),
                          qPrintable(QString("row %1 column %2: %3, wanted %4")
                                         .arg(r)
                                         .arg(column)
-                                        .arg(shown[column], wanted[column])));
+                                        .arg(cell(r, column), e.column(column, r))));
         }
     }
 
@@ -140,7 +108,7 @@ private slots:
         double sum = 0;
         int back = 0;
         for (std::size_t i = 0; i < sites.size(); ++i) {
-            const ExpectedRow e = expectedRow(hosts[i], sites[i]);
+            const test::ExpectedRow e = test::expectedRow(hosts[i], sites[i]);
             if (e.weight != "...")
                 sum += e.weight.toDouble();
             back += sites[i].pageRankKnown && sites[i].linksBack ? 1 : 0;

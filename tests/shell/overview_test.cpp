@@ -10,6 +10,7 @@
 #include "shell/overview_tab.h"
 #include "shell/picture_button.h"
 #include "shell/tform1.h"
+#include "simulated_figures.h"
 #include "simulated_web.h"
 
 #include <QApplication>
@@ -22,22 +23,10 @@
 #include <set>
 
 using namespace tolvera;
-using fakeweb::CountKind;
 
 namespace {
 
 constexpr int kRunLimitMs = 20'000;
-
-// The figure each count cell must show for a domain.
-QString expectedCount(int engine, int row, const std::string &domain) {
-    static const Endpoint engines[] = {EP_BAIDU, EP_GOOGLE_HK, EP_YAHOO_SITEMAP, EP_SOGOU,
-                                       EP_YOUDAO};
-    static const CountKind kinds[] = {CountKind::Site, CountKind::Link,  CountKind::Day,
-                                      CountKind::Week, CountKind::Month, CountKind::Year};
-    if (engine == 2 && row >= 2)
-        return QStringLiteral("         ---");
-    return QString::number(fakeweb::simulatedCount(engines[engine], kinds[row], domain));
-}
 
 } // namespace
 
@@ -85,7 +74,7 @@ class OverviewTest : public QObject {
         QCOMPARE(c().Edit5->text(), QString::number(fakeweb::simulatedSogouRating(domain)));
         for (int engine = 0; engine < 5; ++engine)
             for (int row = 0; row < 6; ++row)
-                QCOMPARE(c().counts[engine][row]->text(), expectedCount(engine, row, domain));
+                QCOMPARE(c().counts[engine][row]->text(), test::expectedCount(engine, row, domain));
         QVERIFY(!c().Image1->pixmap().isNull());
     }
 
@@ -114,7 +103,7 @@ private slots:
         std::set<QString> counts;
         for (int engine = 0; engine < 5; ++engine)
             for (int row = 0; row < 2; ++row)
-                counts.insert(expectedCount(engine, row, domain));
+                counts.insert(test::expectedCount(engine, row, domain));
         QCOMPARE(counts.size(), std::size_t(10));
 
         runSite("  " + domain + " ");
@@ -187,10 +176,11 @@ private slots:
         QCOMPARE(box("Edit2")->text(), QString());
         QVERIFY(c().Image1->pixmap().isNull());
         for (int row = 2; row < 6; ++row)
-            QCOMPARE(c().counts[0][row]->text(), expectedCount(0, row, first));
+            QCOMPARE(c().counts[0][row]->text(), test::expectedCount(0, row, first));
         // The day cell turns to the second site's only after its indexed-pages cell.
-        QTRY_COMPARE_WITH_TIMEOUT(box("TXTBD1")->text(), expectedCount(0, 0, second), kRunLimitMs);
-        QCOMPARE(box("TXTBD6")->text(), expectedCount(0, 5, first));
+        QTRY_COMPARE_WITH_TIMEOUT(box("TXTBD1")->text(), test::expectedCount(0, 0, second),
+                                  kRunLimitMs);
+        QCOMPARE(box("TXTBD6")->text(), test::expectedCount(0, 5, first));
         waitForRunEnd();
         expectSiteFigures(second, "second.localhost 首页");
     }
@@ -212,7 +202,8 @@ private slots:
         QTRY_VERIFY(c().BitBtn1->isEnabled());
         QCOMPARE(box("TXTBD2")->text(), QString());
         baidu.release("domain:slow.localhost");
-        QTRY_COMPARE_WITH_TIMEOUT(box("TXTBD2")->text(), expectedCount(0, 1, slow), kRunLimitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(box("TXTBD2")->text(), test::expectedCount(0, 1, slow),
+                                  kRunLimitMs);
         QTRY_COMPARE(progress(), 95); // all but the held Baidu worker
 
         // A newer site run supersedes it: the old run's late cells and share are dropped.
