@@ -12,6 +12,7 @@
 #include "queries/getters.h"
 #include "queries/result_texts.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -29,6 +30,16 @@ const QStringList &countPatterns() {
         return all;
     }();
     return patterns;
+}
+
+// The count as getqty defines it, straight from QRegularExpression: the digits of the
+// pattern's first match, "0" for none. TRegExp starts its search where Test found the
+// match; the figure must be the same.
+QString plainCount(const QString &page, const QString &pattern) {
+    const QRegularExpression regex(pattern, QRegularExpression::CaseInsensitiveOption |
+                                                QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = regex.match(page);
+    return match.hasMatch() ? tolvera::replacestr(match.captured(0)) : QStringLiteral("0");
 }
 
 bool onlyDigits(const QString &text) {
@@ -57,6 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (const QString &pattern : countPatterns()) {
         const QString count = tolvera::qtyFromPage(page, pattern);
         require(onlyDigits(count), "a count is digits only", count);
+        require(count == plainCount(page, pattern), "the count is the first match's digits", count);
     }
     require(onlyDigits(tolvera::replacestr(page)), "replacestr keeps digits only");
 
