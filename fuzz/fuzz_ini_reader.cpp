@@ -1,6 +1,7 @@
 // The INI profile file: the input is the file's content. Every section and key the
 // file names is read, then one value is written and read back, and every other
-// value must read as before.
+// value must read as before. The value goes into section "http", or into the
+// section that a comment on the file's first line names (";name", GB18030).
 
 #include "fuzz_input.h"
 #include "platform/charset.h"
@@ -64,6 +65,29 @@ QList<Entry> namedEntries(const QByteArray &bytes) {
     return entries;
 }
 
+// A section name that an INI file can hold: one line, no brackets, no blanks around.
+bool writableName(const QString &name) {
+    if (name.isEmpty() || name.size() > 32 || name != name.trimmed())
+        return false;
+    for (const QChar c : name)
+        if (c < u' ' || c == u'[' || c == u']' || c == u'=' || c == u';')
+            return false;
+    return true;
+}
+
+QString sectionToWrite(const QByteArray &bytes) {
+    if (bytes.startsWith(';')) {
+        const qsizetype end = bytes.indexOf('\n');
+        QByteArray comment = bytes.mid(1, end < 0 ? -1 : end - 1);
+        if (comment.endsWith('\r'))
+            comment.chop(1);
+        const QString name = tolvera::decodeGbk(comment);
+        if (writableName(name))
+            return name;
+    }
+    return QStringLiteral("http");
+}
+
 // Names as the profile functions compare them: blanks around ignored, any letter case.
 bool sameName(const QString &a, const QString &b) {
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
@@ -86,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
 
     // A value of the input's own characters, made one line as a write makes it.
-    const QString section = QStringLiteral("http");
+    const QString section = sectionToWrite(bytes);
     const QString key = QStringLiteral("address");
     QString value = QString::fromUtf8(bytes.left(48)) + QStringLiteral(" 站长");
     require(profile.write(section, key, value), "a value can be written");
