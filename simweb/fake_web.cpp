@@ -35,6 +35,7 @@ struct FakeWeb::Impl {
     std::atomic<bool> stopping{false};
     std::atomic<std::size_t> heldCount{0}; // held.size(), read without the lock
     std::map<std::string, Handler> routes;
+    Fault fault;
     std::chrono::milliseconds latency{0};
     std::map<std::string, std::chrono::milliseconds> latencyFor; // by part of the target
     std::vector<std::string> held;                               // parts of held targets
@@ -76,17 +77,21 @@ struct FakeWeb::Impl {
 
 void FakeWeb::Impl::answer(const httplib::Request &req, httplib::Response &res) {
     Handler handler;
+    Fault faultNow;
     std::chrono::milliseconds extra{0};
     {
         std::lock_guard guard(lock);
         if (const auto it = routes.find(req.path); it != routes.end())
             handler = it->second;
+        faultNow = fault;
         extra = latency;
         for (const auto &[part, slower] : latencyFor)
             if (req.target.find(part) != std::string::npos)
                 extra += slower;
     }
     Reply reply = handler ? handler(req) : Reply{404, "<html><body>not found</body></html>"};
+    if (faultNow)
+        faultNow(reply);
     if (!waitWhileHeld(req.target) || !wait(extra + reply.latency))
         return;
 
@@ -101,9 +106,20 @@ void FakeWeb::Impl::answer(const httplib::Request &req, httplib::Response &res) 
         return;
     }
     auto body = std::make_shared<std::string>(std::move(reply.body));
+    const std::string type = reply.contentType.empty() ? "text/plain" : reply.contentType;
+    if (reply.delivery == Reply::Delivery::Chunked) {
+        res.set_chunked_content_provider(type, [body](size_t offset, httplib::DataSink &sink) {
+            constexpr size_t kChunk = 64 * 1024;
+            if (offset >= body->size()) {
+                sink.done();
+                return true;
+            }
+            return sink.write(body->data() + offset, std::min(kChunk, body->size() - offset));
+        });
+        return;
+    }
     const bool stall = reply.delivery == Reply::Delivery::Stall;
-    res.set_content_provider(body->size(),
-                             reply.contentType.empty() ? "text/plain" : reply.contentType,
+    res.set_content_provider(body->size(), type,
                              [this, body, stall](size_t offset, size_t, httplib::DataSink &sink) {
                                  const size_t half = body->size() / 2;
                                  if (offset < half) {
@@ -190,6 +206,11 @@ void FakeWeb::setLatencyFor(const std::string &targetPart, std::chrono::millisec
         impl_->latencyFor.erase(targetPart);
     else
         impl_->latencyFor[targetPart] = latency;
+}
+
+void FakeWeb::setFault(Fault fault) {
+    std::lock_guard guard(impl_->lock);
+    impl_->fault = std::move(fault);
 }
 
 void FakeWeb::hold(const std::string &targetPart) {

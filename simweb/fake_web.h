@@ -24,6 +24,7 @@ struct Reply {
         Whole,        // the body, then the connection stays usable
         CloseMidBody, // announces the whole length, sends half, closes
         Stall,        // announces the whole length, sends half, then never more
+        Chunked,      // the whole body in chunks, with no length announced
     };
 
     Reply() = default;
@@ -52,6 +53,8 @@ struct RecordedRequest {
 };
 
 using Handler = std::function<Reply(const httplib::Request &)>;
+// Changes an answer after its handler has made it: a fault of the service.
+using Fault = std::function<void(Reply &)>;
 
 // A real HTTP server on 127.0.0.1 with an ephemeral port. Routes match the path
 // without its query. Every request is recorded before it is answered.
@@ -59,8 +62,8 @@ class FakeWeb {
 public:
     struct Options {
         // Records every request as sent, through a relay in front of the server (two
-        // more descriptors per connection). Off for load benchmarks: the server waits
-        // on its sockets with select(), so its descriptors must stay below 1024.
+        // more descriptors per connection, and a thread of the relay's). Off for load
+        // benchmarks, where the relay would double the descriptors and threads.
         bool recordRequests = true;
         int threads = 64; // requests answered at once; the rest wait their turn
     };
@@ -83,6 +86,8 @@ public:
     // Requests whose target contains the text get no answer until released.
     void hold(const std::string &targetPart);
     void release(const std::string &targetPart);
+    // Every answer from now on goes through the fault; an empty one removes it.
+    void setFault(Fault fault);
 
     std::vector<RecordedRequest> requests() const; // empty when not recording
     void clearRequests();

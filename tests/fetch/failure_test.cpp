@@ -38,6 +38,7 @@ TEST(FetchFailure, EveryKindGivesTheMarker) {
     fakeweb::FakeWeb web;
     constexpr size_t kCap = 16 * 1024 * 1024;
     web.route("/huge", bodyOf(kCap + 1));
+    web.route("/hugechunked", bodyOf(kCap + 1024 * 1024, fakeweb::Reply::Delivery::Chunked));
     web.route("/cut", bodyOf(100'000, fakeweb::Reply::Delivery::CloseMidBody));
     web.route("/stall", bodyOf(100'000, fakeweb::Reply::Delivery::Stall));
     web.route("/klingon", fakeweb::Reply{200, "<p>x</p>", "text/html; charset=klingon"});
@@ -54,6 +55,7 @@ TEST(FetchFailure, EveryKindGivesTheMarker) {
         {"unsupported scheme", QStringLiteral("file:///etc/passwd")},
         {"decoder rejects the name", base + "/klingon"},
         {"body over 16 MiB", base + "/huge"},
+        {"chunked body over 16 MiB", base + "/hugechunked"},
         {"connection closed mid-body", base + "/cut"},
     };
     for (const auto &c : cases)
