@@ -16,11 +16,14 @@
 
 namespace {
 
-// One folder per fuzzing process, removed when it ends; in memory where there is a
-// tmpfs for it, since every input writes the file twice.
+// One folder per fuzzing process, removed when it ends (a crash leaves it behind):
+// under TMPDIR when that is set, else in memory where there is a tmpfs for it, since
+// every input writes the file twice.
 QString scratchBase() {
     const QFileInfo shm(QStringLiteral("/dev/shm"));
-    return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+    if (qEnvironmentVariableIsEmpty("TMPDIR") && shm.isDir() && shm.isWritable())
+        return shm.filePath();
+    return QDir::tempPath();
 }
 
 const QString &profilePath() {
