@@ -64,11 +64,16 @@ int check(tolvera::TForm1 &form, const QString &folder) {
     return overviewEnded && auditEnded && missing.isEmpty() ? 0 : 1;
 }
 
-// Starts a site run against services that take a minute to answer and closes the
-// window while every worker waits, as a user may: the program must end at once.
+// Starts every run of both tabs against services and sites that take a minute to
+// answer, and closes the window while every worker waits, as a user may: the
+// program must end at once.
 void closeMidRun(tolvera::TForm1 &form, fakeweb::SimulatedWeb &web) {
-    web.setLatency(std::chrono::minutes(1));
+    for (int e = 0; e < tolvera::kEndpointCount; ++e)
+        web.server(static_cast<tolvera::Endpoint>(e)).setLatency(std::chrono::minutes(1));
+    form.links().Button4->click(); // the harvest is answered; every worker then waits
+    web.sites().setLatency(std::chrono::minutes(1));
     form.overview().BitBtn1->click();
+    form.overview().BitBtn2->click();
     QTimer::singleShot(500, &form, [&form] {
         std::printf("closing\n");
         std::fflush(stdout);

@@ -167,11 +167,7 @@ FakeWeb::FakeWeb(const Options &options)
 
 FakeWeb::~FakeWeb() {
     Impl &d = *impl_;
-    {
-        std::lock_guard guard(d.lock);
-        d.stopping = true;
-    }
-    d.released.notify_all();
+    stopAnswering();
     d.tap.reset();
     d.server.stop();
     if (d.serverThread.joinable())
@@ -206,6 +202,14 @@ void FakeWeb::setLatencyFor(const std::string &targetPart, std::chrono::millisec
         impl_->latencyFor.erase(targetPart);
     else
         impl_->latencyFor[targetPart] = latency;
+}
+
+void FakeWeb::stopAnswering() {
+    {
+        std::lock_guard guard(impl_->lock);
+        impl_->stopping = true;
+    }
+    impl_->released.notify_all();
 }
 
 void FakeWeb::setFault(Fault fault) {

@@ -88,6 +88,9 @@ public:
     void release(const std::string &targetPart);
     // Every answer from now on goes through the fault; an empty one removes it.
     void setFault(Fault fault);
+    // Ends every held, slowed or stalled answer within moments, and lets no later
+    // one wait: for taking several servers down at once.
+    void stopAnswering();
 
     std::vector<RecordedRequest> requests() const; // empty when not recording
     void clearRequests();

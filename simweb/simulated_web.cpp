@@ -245,6 +245,10 @@ SimulatedWeb::~SimulatedWeb() {
     for (int i = 0; i < tolvera::kEndpointCount; ++i)
         tolvera::setEndpoint(static_cast<Endpoint>(i), QStringLiteral("http://127.0.0.1:1"));
     tolvera::setEndpoint(tolvera::EP_VENDOR_AD, tolvera::defaultEndpoint(tolvera::EP_VENDOR_AD));
+    // All servers' waiting answers end together, not one server's after another's.
+    for (auto &web : servers_)
+        web->stopAnswering();
+    sites_->stopAnswering();
 }
 
 void SimulatedWeb::setLatency(std::chrono::milliseconds latency) {
