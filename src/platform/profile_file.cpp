@@ -47,11 +47,25 @@ bool sameName(const QByteArray &a, const QString &b) {
     return decodeGbk(a.trimmed()).compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
-// "[name]" with optional blanks around; anything else is not a section head.
+// Length of the GB18030 character that starts at bytes[i].
+qsizetype characterLength(const QByteArray &bytes, qsizetype i) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    if (lead < 0x81 || lead == 0xFF || i + 1 >= bytes.size())
+        return 1;
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    return second >= 0x30 && second <= 0x39 ? 4 : 2;
+}
+
+// "[name]" with optional blanks around; anything else is not a section head. The
+// closing bracket is looked for character by character: "]" is also the second
+// byte of some GBK characters (乚 is 81 5D), which must not end the name.
 std::optional<QByteArray> sectionName(const QByteArray &line) {
     const QByteArray t = line.trimmed();
-    if (t.startsWith('[') && t.contains(']'))
-        return t.mid(1, t.indexOf(']') - 1);
+    if (!t.startsWith('['))
+        return std::nullopt;
+    for (qsizetype i = 1; i < t.size(); i += characterLength(t, i))
+        if (t[i] == ']')
+            return t.mid(1, i - 1);
     return std::nullopt;
 }
 
@@ -81,15 +95,6 @@ Span locate(const Lines &lines, const QString &section, const QString &key) {
     if (span.head >= 0)
         span.end = lines.size();
     return span;
-}
-
-// Length of the GB18030 character that starts at bytes[i].
-qsizetype characterLength(const QByteArray &bytes, qsizetype i) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    if (lead < 0x81 || lead == 0xFF || i + 1 >= bytes.size())
-        return 1;
-    const auto second = static_cast<unsigned char>(bytes[i + 1]);
-    return second >= 0x30 && second <= 0x39 ? 4 : 2;
 }
 
 QByteArray capped(const QByteArray &value) {

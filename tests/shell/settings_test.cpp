@@ -163,6 +163,15 @@ private slots:
         QCOMPARE(file.read("http", "address"), QString());
     }
 
+    // "]" is also the second byte of some GBK characters (乚 is 81 5D).
+    void aSectionNameWithABracketByteInsideACharacter() {
+        const ProfileFile file(ini());
+        QVERIFY(file.write("乚站", "k", "v1"));
+        QVERIFY(file.write("乚站", "k", "v2"));
+        QCOMPARE(file.read("乚站", "k"), QString("v2"));
+        QCOMPARE(bytesOf(ini()), tolvera::encodeGbk("[乚站]\r\nk=v2\r\n"));
+    }
+
     void theDocumentsFolderIsCreatedOnTheFirstWrite() {
         const QString folder = dir.path() + "/fresh/Documents";
         const SettingsFile settings(folder);
