@@ -23,10 +23,10 @@
 // Google's site count, the PageRank lookup, Baidu's site count, Baidu's snapshot
 // search, then the friend's own home page. The workers start within a short time of
 // each other and largely move in step, so whichever service they are at can hold up
-// to one connection per link at once. The simulated web's servers are built for
-// select() (fake_web.h), which watches descriptors below 1024 only, so no process
-// should come near that (Debian's cpp-httplib 0.11.4 in fact waits with poll(), so
-// a process past it still works; the descriptor table printed shows whether one was).
+// to one connection per link at once. cpp-httplib builds that wait with select()
+// watch descriptors below 1024 only, so no process should come near that (Debian's
+// 0.11.4 in fact waits with poll(), so a process past it still works; the descriptor
+// table printed shows whether one was).
 //   - The friends come in slices of 500, a tolvera_simweb process each
 //     (--friends-from A --friends-to B): the last request of each row goes to the
 //     slice's process, which has a thread for every friend of the slice. Friend
