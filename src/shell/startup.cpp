@@ -16,8 +16,11 @@ int runProgram(QApplication &app, InstanceLock::State lock, const TForm1::Option
     }
     // Without a runtime folder nobody can tell whether another instance runs:
     // starting is better than refusing for good.
-    QApplication::setApplicationName(kApplicationTitle);
+    // The name is the window's class on X11 (the desktop entry's StartupWMClass); the
+    // desktop file name is how Wayland compositors find the entry and its icon.
+    QApplication::setApplicationName(QStringLiteral("tolvera"));
     QApplication::setApplicationDisplayName(kApplicationTitle);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tolvera.Tolvera"));
     int code = 0;
     {
         TForm1 form(options);
