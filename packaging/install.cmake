@@ -15,6 +15,9 @@ foreach(size 16 32 48 64 128)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME ${TOLVERA_APP_ID}.png)
 endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/src/assets/art/icon.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${TOLVERA_APP_ID}.svg)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tolvera)

@@ -8,6 +8,7 @@
 // checked pixel by pixel on any machine.
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -163,6 +164,36 @@ QImage icon(int size) {
     return image;
 }
 
+// The same icon as a scalable picture, from the same proportions, written as SVG
+// text: the desktop's scalable icon.
+QByteArray scalableIcon() {
+    const auto n = [](double v) { return QByteArray::number(v * 100, 'g', 6); };
+    QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100\" height=\"100\" "
+                     "viewBox=\"0 0 100 100\">\n"
+                     "<defs><linearGradient id=\"fill\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">"
+                     "<stop offset=\"0\" stop-color=\"#409cde\"/>"
+                     "<stop offset=\"1\" stop-color=\"#125ca6\"/></linearGradient></defs>\n";
+    svg += "<rect width=\"100\" height=\"100\" rx=\"" + n(0.2) + "\" fill=\"url(#fill)\"/>\n";
+    svg += "<rect x=\"" + n(0.16) + "\" y=\"" + n(0.62) + "\" width=\"" + n(0.12) + "\" height=\"" +
+           n(0.22) + "\" fill=\"#ffd65a\"/>\n";
+    svg += "<rect x=\"" + n(0.34) + "\" y=\"" + n(0.50) + "\" width=\"" + n(0.12) + "\" height=\"" +
+           n(0.34) + "\" fill=\"#ffd65a\"/>\n";
+    svg += "<g fill=\"none\" stroke=\"#ffffff\" stroke-width=\"" + n(0.09) +
+           "\" stroke-linecap=\"round\">\n";
+    svg += "<circle cx=\"" + n(0.59) + "\" cy=\"" + n(0.33) + "\" r=\"" + n(0.17) + "\"/>\n";
+    svg += "<line x1=\"" + n(0.72) + "\" y1=\"" + n(0.46) + "\" x2=\"" + n(0.86) + "\" y2=\"" +
+           n(0.62) + "\"/>\n</g>\n</svg>\n";
+    return svg;
+}
+
+bool saveText(const QByteArray &text, const QString &path) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size())
+        return true;
+    std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
 bool save(const QImage &image, const QString &path) {
     if (image.save(path, "PNG"))
         return true;
@@ -198,5 +229,6 @@ int main(int argc, char **argv) {
     }
     for (const int size : {16, 32, 48, 64, 128})
         ok = ok && save(icon(size), out.filePath(QStringLiteral("icon_%1.png").arg(size)));
+    ok = ok && saveText(scalableIcon(), out.filePath(QStringLiteral("icon.svg")));
     return ok ? 0 : 1;
 }

@@ -21,6 +21,7 @@ for size in 16 32 48 64 128; do
     [[ -f $share/icons/hicolor/${size}x${size}/apps/org.tolvera.Tolvera.png ]] ||
         fail "no ${size}px icon"
 done
+[[ -f $share/icons/hicolor/scalable/apps/org.tolvera.Tolvera.svg ]] || fail "no scalable icon"
 desktop-file-validate "$desktop" || fail "desktop entry rejected"
 grep -qx 'Name\[zh_CN\]=Tolvera站长工具' "$desktop" || fail "no Chinese name"
 grep -qx 'Categories=Network;WebDevelopment;' "$desktop" || fail "categories"
@@ -36,7 +37,8 @@ files=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort)
 expected=$(printf '%s\n' ./usr/bin/tolvera \
     ./usr/share/applications/org.tolvera.Tolvera.desktop \
     ./usr/share/metainfo/org.tolvera.Tolvera.metainfo.xml \
-    ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128}/apps/org.tolvera.Tolvera.png | sort)
+    ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128}/apps/org.tolvera.Tolvera.png \
+    ./usr/share/icons/hicolor/scalable/apps/org.tolvera.Tolvera.svg | sort)
 [[ $files == "$expected" ]] || fail "package files: $files"
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libqt6gui6 libqt6core6 libcurl4 libjpeg62-turbo; do

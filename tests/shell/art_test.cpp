@@ -43,6 +43,11 @@ private slots:
             captioned += hasCaption;
         }
         QCOMPARE(captioned, 10); // the banner, the badge and the eight button faces
+
+        QFile drawnSvg(QDir(out.path()).filePath("icon.svg"));
+        QFile keptSvg(committed.filePath("icon.svg"));
+        QVERIFY(drawnSvg.open(QIODevice::ReadOnly) && keptSvg.open(QIODevice::ReadOnly));
+        QCOMPARE(drawnSvg.readAll(), keptSvg.readAll());
     }
 
     void picturesHaveTheirSizes() {
