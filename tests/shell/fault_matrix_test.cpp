@@ -11,6 +11,7 @@
 #include "platform/http_client.h"
 #include "rank_pages.h"
 #include "refusing_port.h"
+#include "run_window.h"
 #include "runs/worker_threads.h"
 #include "shell/overview_tab.h"
 #include "shell/picture_button.h"
@@ -152,12 +153,9 @@ void addFaultRows(bool withPictures) {
 
 Q_DECLARE_METATYPE(Fault)
 
-class FaultMatrixTest : public QObject {
+class FaultMatrixTest : public QObject, test::RunWindow {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> settingsDir;
-    std::unique_ptr<fakeweb::SimulatedWeb> web;
-    std::unique_ptr<TForm1> form;
     testsupport::RefusingPort refusing;
     HttpLimits savedLimits;
 
@@ -170,11 +168,6 @@ class FaultMatrixTest : public QObject {
     }
     std::string refusedAddress(const std::string &name) const {
         return name + ":" + std::to_string(refusing.port());
-    }
-
-    void settle() {
-        QTRY_VERIFY_WITH_TIMEOUT(runningThreads() == 0, kRunLimitMs);
-        QCoreApplication::processEvents();
     }
 
     // The fault on a whole service: its endpoint refuses, or its answers change.
@@ -211,21 +204,9 @@ private slots:
     }
     void cleanupTestCase() { setHttpLimits(savedLimits); }
 
-    void init() {
-        web = std::make_unique<fakeweb::SimulatedWeb>();
-        settingsDir = std::make_unique<QTemporaryDir>();
-        form = std::make_unique<TForm1>(TForm1::Options{false, settingsDir->path()});
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        settle();
-        QApplication::setActiveWindow(form.get());
-    }
+    void init() { open(); }
 
-    void cleanup() {
-        form.reset();
-        settle();
-        web.reset();
-    }
+    void cleanup() { close(); }
 
     // The fault on Baidu, on the site's own home page and on the thumbnail service
     // (each where it applies): Baidu's six counts, the title and the picture fail.

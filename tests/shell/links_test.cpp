@@ -5,6 +5,7 @@
 #include "linkaudit/audit_numbers.h"
 #include "queries/result_texts.h"
 #include "rank_services.h"
+#include "run_window.h"
 #include "runs/worker_threads.h"
 #include "shell/links_tab.h"
 #include "shell/picture_button.h"
@@ -32,12 +33,9 @@ constexpr int kRunLimitMs = 30'000;
 
 } // namespace
 
-class LinksTest : public QObject {
+class LinksTest : public QObject, test::RunWindow {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> settingsDir;
-    std::unique_ptr<fakeweb::SimulatedWeb> web;
-    std::unique_ptr<TForm1> form;
     test::UrlCatcher catcher;
 
     const LinkControls &c() const { return form->links(); }
@@ -48,10 +46,6 @@ class LinksTest : public QObject {
     }
     QString label(int n) const { return c().labels[n - 1]->text(); }
 
-    void settle() {
-        QTRY_VERIFY_WITH_TIMEOUT(runningThreads() == 0, kRunLimitMs);
-        QCoreApplication::processEvents();
-    }
     void waitForAuditEnd() {
         QTRY_VERIFY_WITH_TIMEOUT(c().RzProgressBar2->value() == 100 && c().Button4->isEnabled(),
                                  kRunLimitMs);
@@ -71,20 +65,10 @@ class LinksTest : public QObject {
 
 private slots:
     void init() {
-        web = std::make_unique<fakeweb::SimulatedWeb>();
-        settingsDir = std::make_unique<QTemporaryDir>();
-        form = std::make_unique<TForm1>(TForm1::Options{false, settingsDir->path()});
-        form->findChild<QTabWidget *>("RzPageControl1")->setCurrentIndex(1);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        settle(); // the vendor panes' loads: from here on every thread is a run's
+        open(1);
         catcher.opened.clear();
     }
-    void cleanup() {
-        form.reset();
-        settle();
-        web.reset();
-    }
+    void cleanup() { close(); }
 
     void anAuditFillsEveryCellAndTheSummary() {
         const std::vector<FriendSite> sites = {

@@ -6,6 +6,7 @@
 #include "queries/count_queries.h"
 #include "rank_pages.h"
 #include "rank_services.h"
+#include "run_window.h"
 #include "runs/worker_threads.h"
 #include "shell/overview_tab.h"
 #include "shell/picture_button.h"
@@ -30,12 +31,9 @@ constexpr int kRunLimitMs = 20'000;
 
 } // namespace
 
-class OverviewTest : public QObject {
+class OverviewTest : public QObject, test::RunWindow {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> settingsDir; // a fresh settings file for every test
-    std::unique_ptr<fakeweb::SimulatedWeb> web;
-    std::unique_ptr<TForm1> form;
     test::UrlCatcher catcher;
 
     const OverviewControls &c() const { return form->overview(); }
@@ -46,12 +44,6 @@ class OverviewTest : public QObject {
         web->setHomePage(name, fakeweb::Reply{200, fakeweb::homePage(std::string(name) + " 首页"),
                                               "text/html; charset=utf-8"});
         return web->siteAddress(name);
-    }
-
-    // Until every worker of every run has ended and its deliveries are in.
-    void settle() {
-        QTRY_VERIFY_WITH_TIMEOUT(runningThreads() == 0, kRunLimitMs);
-        QCoreApplication::processEvents();
     }
 
     void waitForRunEnd() {
@@ -81,21 +73,11 @@ class OverviewTest : public QObject {
 private slots:
 
     void init() {
-        web = std::make_unique<fakeweb::SimulatedWeb>();
-        settingsDir = std::make_unique<QTemporaryDir>();
-        form = std::make_unique<TForm1>(TForm1::Options{false, settingsDir->path()});
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        settle(); // the vendor panes' loads: from here on every thread is a run's
-        QApplication::setActiveWindow(form.get());
+        open();
         catcher.opened.clear();
     }
 
-    void cleanup() {
-        form.reset();
-        settle();
-        web.reset();
-    }
+    void cleanup() { close(); }
 
     void aRunFillsEveryFigureOfTheTrimmedDomain() {
         const std::string domain = site("shop.localhost");

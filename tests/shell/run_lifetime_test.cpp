@@ -3,6 +3,7 @@
 #include "gui_helpers.h"
 #include "hermetic_home.h"
 #include "linkaudit/audit_run.h"
+#include "run_window.h"
 #include "runs/worker_threads.h"
 #include "shell/overview_tab.h"
 #include "shell/picture_button.h"
@@ -27,12 +28,8 @@ constexpr int kRunLimitMs = 30'000;
 
 } // namespace
 
-class RunLifetimeTest : public QObject {
+class RunLifetimeTest : public QObject, test::RunWindow {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> settingsDir;
-    std::unique_ptr<fakeweb::SimulatedWeb> web;
-    std::unique_ptr<TForm1> form;
 
     const OverviewControls &o() const { return form->overview(); }
     const LinkControls &l() const { return form->links(); }
@@ -48,11 +45,6 @@ class RunLifetimeTest : public QObject {
             QObject::connect(timer, &QTimer::timeout, [&seen] { ++seen; });
         QTRY_VERIFY(seen >= ticks);
         QObject::disconnect(counting);
-    }
-
-    void settle() {
-        QTRY_VERIFY_WITH_TIMEOUT(runningThreads() == 0, kRunLimitMs);
-        QCoreApplication::processEvents();
     }
 
     // Every endpoint holds the requests whose target contains the text.
@@ -102,21 +94,9 @@ class RunLifetimeTest : public QObject {
     }
 
 private slots:
-    void init() {
-        web = std::make_unique<fakeweb::SimulatedWeb>();
-        settingsDir = std::make_unique<QTemporaryDir>();
-        form = std::make_unique<TForm1>(TForm1::Options{false, settingsDir->path()});
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        settle(); // the vendor panes' loads: from here on every thread is a run's
-        QApplication::setActiveWindow(form.get());
-    }
+    void init() { open(); }
 
-    void cleanup() {
-        form.reset();
-        settle();
-        web.reset();
-    }
+    void cleanup() { close(); }
 
     void stoppedRunsStartedAgainShowOnlyTheNewestFigures() {
         const std::string oldSite = web->siteAddress("oldsite.localhost");

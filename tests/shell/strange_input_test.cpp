@@ -2,6 +2,7 @@
 // and every request goes out with a well-formed request line: one line of
 // printable ASCII, nothing a server could read as a second header or request.
 #include "hermetic_home.h"
+#include "run_window.h"
 #include "runs/worker_threads.h"
 #include "shell/overview_tab.h"
 #include "shell/picture_button.h"
@@ -28,17 +29,8 @@ bool printableAscii(const std::string &text) {
 
 } // namespace
 
-class StrangeInputTest : public QObject {
+class StrangeInputTest : public QObject, test::RunWindow {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> settingsDir;
-    std::unique_ptr<fakeweb::SimulatedWeb> web;
-    std::unique_ptr<TForm1> form;
-
-    void settle() {
-        QTRY_VERIFY_WITH_TIMEOUT(runningThreads() == 0, kRunLimitMs);
-        QCoreApplication::processEvents();
-    }
 
     // Every request that reached any server of the simulated web.
     std::vector<fakeweb::RecordedRequest> allRequests() {
@@ -52,21 +44,12 @@ class StrangeInputTest : public QObject {
 
 private slots:
     void init() {
-        web = std::make_unique<fakeweb::SimulatedWeb>();
-        settingsDir = std::make_unique<QTemporaryDir>();
-        form = std::make_unique<TForm1>(TForm1::Options{false, settingsDir->path()});
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        settle();
+        open();
         for (int e = 0; e < kEndpointCount; ++e)
             web->server(static_cast<Endpoint>(e)).clearRequests();
     }
 
-    void cleanup() {
-        form.reset();
-        settle();
-        web.reset();
-    }
+    void cleanup() { close(); }
 
     void everyRunEndsAndEveryRequestLineIsWellFormed_data() {
         QTest::addColumn<QString>("text");
