@@ -9,6 +9,7 @@
 //     (laying out the grid and handing the 506 workers to the thread that starts
 //     them), and its longest stall from then to 100 %, while the workers are being
 //     started and run, from a 5 ms heartbeat timer (target <= 20 ms).
+#include "process_usage.h"
 #include "queries/endpoints.h"
 #include "runs/worker_threads.h"
 #include "shell/links_tab.h"
@@ -54,19 +55,6 @@ QString startSimulatedWeb(QProcess &server) {
     return {};
 }
 
-double peakResidentMiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
-
-double cpuSeconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    const auto seconds = [](const timeval &t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -104,13 +92,13 @@ int main(int argc, char **argv) {
         heartbeat.start();
         beat.start(5);
     });
-    const double cpuBefore = cpuSeconds(RUSAGE_SELF);
+    const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
     wall.start();
     form.links().Button4->click();
     while (form.links().RzProgressBar2->value() < 100)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const double wallMs = wall.nsecsElapsed() / 1e6;
-    const double cpuAudit = cpuSeconds(RUSAGE_SELF) - cpuBefore;
+    const double cpuAudit = bench::cpuSeconds(RUSAGE_SELF) - cpuBefore;
     beat.stop();
     while (tolvera::runningThreads() > 0)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
@@ -118,7 +106,8 @@ int main(int argc, char **argv) {
     std::printf("audit of %d friend links, %d ms per request\n", kFriends, kLatencyMs);
     std::printf("(a) click to 100 %%: %.1f ms; ratio to %.0f ms: %.3f (target <= 1.5)\n", wallMs,
                 kCriticalPathMs, wallMs / kCriticalPathMs);
-    std::printf("(b) peak resident memory: %.1f MiB (target <= 300 MiB)\n", peakResidentMiB());
+    std::printf("(b) peak resident memory: %.1f MiB (target <= 300 MiB)\n",
+                bench::peakResidentMiB());
     std::printf("(c) window thread from the harvest to the handler's end: %.1f ms; "
                 "longest stall from then to 100 %%: %.1f ms (target <= 20 ms)\n",
                 startingMs, longestStall);
@@ -126,6 +115,6 @@ int main(int argc, char **argv) {
     server.waitForFinished(5000);
     std::printf("    CPU time from the click to 100 %%: this process %.2f s; the simulated web's "
                 "whole life %.2f s; %d cores\n",
-                cpuAudit, cpuSeconds(RUSAGE_CHILDREN), QThread::idealThreadCount());
+                cpuAudit, bench::cpuSeconds(RUSAGE_CHILDREN), QThread::idealThreadCount());
     return 0;
 }

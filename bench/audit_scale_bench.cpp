@@ -47,6 +47,8 @@
 //     standard input, once every slice's port is known); then every slice is told
 //     where to link back to (command link-back).
 #include "linkaudit/audit_run.h"
+#include "platform/open_file_limit.h"
+#include "process_usage.h"
 #include "queries/endpoints.h"
 #include "queries/result_texts.h"
 #include "runs/worker_threads.h"
@@ -95,16 +97,6 @@ constexpr auto kStopLimit = 10s;   // from 停止 to Button4 enabled
 constexpr tolvera::Endpoint kRowEndpoints[] = {tolvera::EP_BAIDU, tolvera::EP_GOOGLE_HK,
                                                tolvera::EP_PR_LOOKUP};
 const QString kAuditedName = QStringLiteral("shop.localhost");
-
-// An audit has many sockets open at once, as the program does (src/shell/main.cpp).
-void raiseOpenFileLimit() {
-    constexpr rlim_t kEnough = 65536;
-    rlimit limit{};
-    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < kEnough) {
-        limit.rlim_cur = std::min(limit.rlim_max, kEnough);
-        setrlimit(RLIMIT_NOFILE, &limit);
-    }
-}
 
 // Runs the event loop until done() holds or the limit has passed; true when it holds.
 bool waitUntil(const std::function<bool()> &done, std::chrono::milliseconds limit) {
@@ -279,19 +271,6 @@ private:
     std::jthread thread_;
 };
 
-double peakResidentMiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
-
-double cpuSeconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    const auto seconds = [](const timeval &t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 QString cellText(const QTableWidget *grid, int row, int column) {
     const QTableWidgetItem *item = grid->item(row, column);
     return item ? item->text() : QString();
@@ -342,7 +321,7 @@ RowCensus countRows(const QTableWidget *grid) {
 int main(int argc, char **argv) {
     // libcurl runs with CURLOPT_NOSIGNAL: a peer that closes early must not kill us.
     std::signal(SIGPIPE, SIG_IGN);
-    raiseOpenFileLimit();
+    tolvera::raiseOpenFileLimit();
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const int links = args.size() > 1 ? args[1].toInt() : kDefaultLinks;
@@ -376,7 +355,7 @@ int main(int argc, char **argv) {
         harvestMs = wall.nsecsElapsed() / 1e6;
         harvested = count;
     });
-    const double cpuBefore = cpuSeconds(RUSAGE_SELF);
+    const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
     wall.start();
     controls.Button4->click(); // returns once the harvest is done and the workers handed on
 
@@ -401,7 +380,7 @@ int main(int argc, char **argv) {
     waitUntil([&] { return controls.Button4->isEnabled(); }, kStopLimit);
     const double endMs = wall.nsecsElapsed() / 1e6;
     const bool enabled = controls.Button4->isEnabled();
-    const double cpuAudit = cpuSeconds(RUSAGE_SELF) - cpuBefore;
+    const double cpuAudit = bench::cpuSeconds(RUSAGE_SELF) - cpuBefore;
     const bool allEnded = tolvera::waitForThreads(60s);
     sampler.stop();
 
@@ -431,7 +410,7 @@ int main(int argc, char **argv) {
     std::printf("wall time from the click: harvest %.1f ms; 100 %% %s; end %.1f ms "
                 "(Button4 is enabled by a 500 ms timer)\n",
                 harvestMs, fullMs < 0 ? "never" : QByteArray::number(fullMs, 'f', 1).data(), endMs);
-    std::printf("peak resident memory: %.1f MiB\n", peakResidentMiB());
+    std::printf("peak resident memory: %.1f MiB\n", bench::peakResidentMiB());
     std::printf("peak threads of this process: %ld (/proc/self/status, the sampler's thread "
                 "included); peak of the thread census: %d\n",
                 sampler.peakOwnThreads(), sampler.peakCensus());
@@ -459,6 +438,6 @@ int main(int argc, char **argv) {
                         part->last);
     }
     std::printf("CPU time of the simulated web's whole life: %.2f s\n",
-                cpuSeconds(RUSAGE_CHILDREN));
+                bench::cpuSeconds(RUSAGE_CHILDREN));
     return 0;
 }
